@@ -1,0 +1,69 @@
+// Shared helpers of the tests.
+#include "tests/support/test_support.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/view_state.h"
+#include "scene/random.h"
+#include "scene/run.h"
+#include "scene/scene_store.h"
+#include "scene/solid_shapes.h"
+
+namespace testing_support {
+
+void reset_process_state() {
+  lcg::generator = lcg::Generator{};
+  length_offset = draw_length_offset();
+  scene = SceneStore{};
+  view = ViewState{};
+  run = RunState{};
+  clear_shape_list_cache();
+  glrec::recorder().reset();
+}
+
+std::vector<std::string> split_lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+ScratchDirectory::ScratchDirectory() {
+  std::string templ = (std::filesystem::temp_directory_path() / "splines-test-XXXXXX").string();
+  if (mkdtemp(templ.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = templ;
+  previous_ = std::filesystem::current_path().string();
+  std::filesystem::current_path(path_);
+}
+
+ScratchDirectory::~ScratchDirectory() {
+  std::error_code ignored;
+  std::filesystem::current_path(previous_, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace testing_support
+
+namespace {
+
+// Every test executable works in a temporary directory of its own, so scratch files never land
+// in the source or build tree.
+class ScratchWorkingDirectory : public ::testing::Environment {
+ public:
+  void SetUp() override { directory_ = std::make_unique<testing_support::ScratchDirectory>(); }
+  void TearDown() override { directory_.reset(); }
+
+ private:
+  std::unique_ptr<testing_support::ScratchDirectory> directory_;
+};
+
+[[maybe_unused]] ::testing::Environment* const scratch_environment =
+    ::testing::AddGlobalTestEnvironment(new ScratchWorkingDirectory);
+
+}  // namespace

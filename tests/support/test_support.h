@@ -1,0 +1,49 @@
+// Shared helpers of the tests: a fresh process state, stdout capture, a scratch working directory.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tests/support/gl_recorder.h"
+
+namespace testing_support {
+
+// Generator back to its start state, length_offset drawn again as before main, scene, view, run
+// state and shape cache as at load, and a fresh recorder.
+void reset_process_state();
+
+// Runs f and returns what it printed on stdout, one entry per line.
+template <typename F>
+std::vector<std::string> stdout_lines(F&& f);
+
+std::vector<std::string> split_lines(const std::string& text);
+
+// A fresh temporary directory made the working directory for the life of the object; the old
+// working directory is restored and the directory removed on destruction.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string previous_;
+};
+
+}  // namespace testing_support
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+template <typename F>
+std::vector<std::string> stdout_lines(F&& f) {
+  ::testing::internal::CaptureStdout();
+  f();
+  return split_lines(::testing::internal::GetCapturedStdout());
+}
+
+}  // namespace testing_support
