@@ -9,23 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/view_state.h"
-#include "scene/random.h"
-#include "scene/run.h"
-#include "scene/scene_store.h"
-#include "scene/solid_shapes.h"
-
 namespace testing_support {
-
-void reset_process_state() {
-  lcg::generator = lcg::Generator{};
-  length_offset = draw_length_offset();
-  scene = SceneStore{};
-  view = ViewState{};
-  run = RunState{};
-  clear_shape_list_cache();
-  glrec::recorder().reset();
-}
 
 std::vector<std::string> split_lines(const std::string& text) {
   std::vector<std::string> lines;

@@ -5,12 +5,9 @@
 #include <vector>
 
 #include "tests/support/gl_recorder.h"
+#include "tests/support/process_state.h"
 
 namespace testing_support {
-
-// Generator back to its start state, length_offset drawn again as before main, scene, view, run
-// state and shape cache as at load, and a fresh recorder.
-void reset_process_state();
 
 // Runs f and returns what it printed on stdout, one entry per line.
 template <typename F>
