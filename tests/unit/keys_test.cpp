@@ -236,6 +236,18 @@ TEST(KeyDispatch, CameraLimitsAreTestedBeforeTheStep) {
     for (int k = 0; k < 5; ++k) press(c.key);
     EXPECT_EQ(view.camera_offset, c.reached) << "further presses do nothing";
   }
+  // On the limit itself the key no longer acts; one step inside it still does.
+  struct Edge {
+    unsigned char key;
+    float from;
+    float to;
+  };
+  for (const Edge& e : {Edge{'r', 800.0f, 800.0f}, Edge{'r', 799.5f, 802.5f}, Edge{'t', -50.0f, -50.0f},
+                        Edge{'t', -49.5f, -52.5f}}) {
+    view.camera_offset = e.from;
+    press(e.key);
+    EXPECT_EQ(view.camera_offset, e.to) << e.key << " from " << e.from;
+  }
 }
 
 TEST(KeyDispatch, RotationHasNoLimit) {
