@@ -293,4 +293,16 @@ TEST_F(RunTest, EmptyAndSinglePointCrossCurves) {
   for (const glrec::Primitive* loop : loops) EXPECT_TRUE(same_vertices(*loop, spline));
 }
 
+// Unreachable through the keys (the table only shrinks by clear, which stops the run), but a
+// segment beyond the table must not be evaluated: the cycle restarts at spline 0.
+TEST_F(RunTest, ASegmentBeyondTheTableRestartsAtSplineZero) {
+  random_table(3, 5, 11);
+  start_run();
+  run.run_segment = 7;
+  step();
+  expect_run_points_on_spline(0);
+  EXPECT_EQ(run.run_segment, 0);
+  EXPECT_EQ(run.run_param, 0.01f);
+}
+
 }  // namespace
