@@ -15,7 +15,7 @@
 #include "scene/run.h"
 #include "scene/scene_store.h"
 #include "tests/support/test_support.h"
-#include "tests/support/text_checks.h"
+#include "tests/support/number_checks.h"
 #include "text/number_label.h"
 
 namespace {

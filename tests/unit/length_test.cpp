@@ -2,7 +2,6 @@
 // numbers the green and red columns hand to the scratch file.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -10,11 +9,12 @@
 #include "measure/length.h"
 #include "scene/scene_store.h"
 #include "tests/support/test_support.h"
-#include "tests/support/text_checks.h"
+#include "tests/support/number_checks.h"
 
 namespace {
 
 using testing_support::scratch_text;
+using testing_support::reference_length;
 using testing_support::stdout_lines;
 using testing_support::stream_text;
 using Lines = std::vector<std::string>;
@@ -144,17 +144,6 @@ TEST_F(Lengths, EmptyTableDrawsNoNumbers) {
                 draw_length_column_green();
                 draw_length_column_red();
               }).empty());
-}
-
-// The length of spline i, summed in double from the table without the code under test.
-double reference_length(int i) {
-  double sum = 0.0;
-  for (int j = 1; j + 1 < scene.sites_per_spline; ++j) {
-    const Site& a = scene.spline_table[i][j];
-    const Site& b = scene.spline_table[i][j + 1];
-    sum += std::sqrt(std::pow(double(a.x) - b.x, 2) + std::pow(double(a.y) - b.y, 2) + std::pow(double(a.z) - b.z, 2));
-  }
-  return sum;
 }
 
 TEST_F(Lengths, StartSceneColumnsFollowTheOffsetAndTheLength) {

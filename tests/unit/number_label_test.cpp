@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/support/test_support.h"
-#include "tests/support/text_checks.h"
+#include "tests/support/number_checks.h"
 #include "text/number_label.h"
 
 namespace {

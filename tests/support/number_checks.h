@@ -1,5 +1,5 @@
-// Helpers of the number and overlay tests: the scratch file, stream formatting, and drawn text
-// compared with the stroke font's own drawing of the expected text.
+// Helpers of the number, length and overlay tests: the scratch file, stream formatting, lengths
+// summed apart from the code under test, and drawn text compared with the stroke font's own drawing.
 #pragma once
 
 #include <GL/gl.h>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "scene/scene_store.h"
 #include "tests/support/gl_recorder.h"
 #include "text/stroke_font.h"
 
@@ -30,6 +31,18 @@ inline std::string stream_text(float value) {
   return out.str();
 }
 
+// The length of spline i from site 1 on, summed in double straight from the table.
+inline double reference_length(int i) {
+  double sum = 0.0;
+  for (int j = 1; j + 1 < scene.sites_per_spline; ++j) {
+    const Site& a = scene.spline_table[i][j];
+    const Site& b = scene.spline_table[i][j + 1];
+    sum += std::sqrt(std::pow(double(a.x) - b.x, 2) + std::pow(double(a.y) - b.y, 2) + std::pow(double(a.z) - b.z, 2));
+  }
+  return sum;
+}
+
+// The console line of each text: its number of characters.
 inline std::vector<std::string> counts_of(const std::vector<std::string>& texts) {
   std::vector<std::string> counts;
   for (const std::string& t : texts) counts.push_back(std::to_string(t.size()));
