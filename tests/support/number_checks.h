@@ -1,0 +1,112 @@
+// Helpers of the number, length and overlay tests: the scratch file, stream formatting, lengths
+// summed apart from the code under test, and drawn text compared with the stroke font's own drawing.
+#pragma once
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "scene/scene_store.h"
+#include "tests/support/gl_recorder.h"
+#include "text/stroke_font.h"
+
+namespace testing_support {
+
+// The whole scratch file of the working directory; empty when it cannot be read.
+inline std::string scratch_text() {
+  std::ifstream in("1.txt", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The text a fresh stream makes of the value: the reference the console counts are checked against.
+inline std::string stream_text(float value) {
+  std::ostringstream out;
+  out << value;
+  return out.str();
+}
+
+// The length of spline i from site 1 on, summed in double straight from the table.
+inline double reference_length(int i) {
+  double sum = 0.0;
+  for (int j = 1; j + 1 < scene.sites_per_spline; ++j) {
+    const Site& a = scene.spline_table[i][j];
+    const Site& b = scene.spline_table[i][j + 1];
+    sum += std::sqrt(std::pow(double(a.x) - b.x, 2) + std::pow(double(a.y) - b.y, 2) + std::pow(double(a.z) - b.z, 2));
+  }
+  return sum;
+}
+
+// The console line of each text: its number of characters.
+inline std::vector<std::string> counts_of(const std::vector<std::string>& texts) {
+  std::vector<std::string> counts;
+  for (const std::string& t : texts) counts.push_back(std::to_string(t.size()));
+  return counts;
+}
+
+// The line segments drawn since the last clear_log.
+inline std::vector<glrec::Primitive> drawn_lines() {
+  std::vector<glrec::Primitive> out;
+  for (const glrec::Primitive* p : glrec::recorder().primitives_of(GL_LINES)) out.push_back(*p);
+  return out;
+}
+
+// One expected text: what draw_text is to be called with.
+struct ExpectedText {
+  std::string text;
+  int x, y;
+  const char* colour;
+  float size;
+};
+
+// The stroke font's own drawing of the texts, in order; clears the recorder's log before and after.
+inline std::vector<glrec::Primitive> reference_drawing(const std::vector<ExpectedText>& texts) {
+  glrec::recorder().clear_log();
+  for (const ExpectedText& t : texts) StrokeFont{}.draw_text(t.text.c_str(), t.x, t.y, t.colour, t.size);
+  std::vector<glrec::Primitive> out = drawn_lines();
+  glrec::recorder().clear_log();
+  return out;
+}
+
+// Whether the stroke font draws anything yet; leaves the recorder's log cleared.
+inline bool font_draws() { return !reference_drawing({{"0", 0, 0, "white", 2.0f}}).empty(); }
+
+// Same segments, vertex by vertex, with the same colour and line width.
+inline ::testing::AssertionResult same_drawing(const std::vector<glrec::Primitive>& actual,
+                                               const std::vector<glrec::Primitive>& expected) {
+  if (actual.size() != expected.size())
+    return ::testing::AssertionFailure() << actual.size() << " line groups drawn, " << expected.size() << " expected";
+  for (std::size_t k = 0; k < actual.size(); ++k) {
+    const glrec::Primitive& a = actual[k];
+    const glrec::Primitive& e = expected[k];
+    bool same = a.vertices.size() == e.vertices.size() && a.colour_at_begin == e.colour_at_begin &&
+                a.line_width == e.line_width;
+    for (std::size_t v = 0; same && v < a.vertices.size(); ++v)
+      same = a.vertices[v].x == e.vertices[v].x && a.vertices[v].y == e.vertices[v].y && a.vertices[v].z == e.vertices[v].z;
+    if (!same) {
+      auto first = [](const glrec::Primitive& p) {
+        std::ostringstream s;
+        s << "width " << p.line_width << ", colour (" << p.colour_at_begin[0] << ", " << p.colour_at_begin[1] << ", "
+          << p.colour_at_begin[2] << ")";
+        if (!p.vertices.empty()) s << ", first vertex (" << p.vertices[0].x << ", " << p.vertices[0].y << ")";
+        return s.str();
+      };
+      return ::testing::AssertionFailure() << "line group " << k << " differs: drawn " << first(a) << "; expected "
+                                           << first(e);
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace testing_support
+
+// Text positions can only be seen once the stroke font draws; until then the check is skipped.
+#define SKIP_UNLESS_FONT_DRAWS()                                                                  \
+  if (!testing_support::font_draws())                                                             \
+  GTEST_SKIP() << "StrokeFont::draw_text draws nothing in this build: text positions, colours and " \
+                  "sizes cannot be checked"
