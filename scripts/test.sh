@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test layer (unit, gl, e2e, fuzz, bench smoke).
+# Builds everything and runs every test layer: unit, gl, e2e and the bench smoke with g++, then the
+# unit and gl tests again under AddressSanitizer and UndefinedBehaviorSanitizer together with the
+# key fuzzer (clang). SPLINES_SKIP_SANITIZE=1 skips the second build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" test
@@ -8,3 +10,10 @@ jobs=$(nproc)
 cmake -S "$root" -B "$root/build" >/dev/null
 cmake --build "$root/build" -j"$jobs"
 (cd "$root/build" && ctest --output-on-failure -j"$jobs")
+
+if [ "${SPLINES_SKIP_SANITIZE:-0}" != 1 ]; then
+  CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" \
+    -DSPLINES_FUZZ=ON -DSPLINES_BENCH=OFF >/dev/null
+  cmake --build "$root/build-sanitize" -j"$jobs"
+  (cd "$root/build-sanitize" && ctest --output-on-failure -j"$jobs" -LE e2e)
+fi
