@@ -5,10 +5,27 @@
 
 #include "scene/closed_spline.h"
 #include "scene/run.h"
+#include "scene/solid_shapes.h"
+#include "text/stroke_font.h"
 
 namespace {
 
 constexpr int STEPS_PER_SEGMENT = 10;  // vertices per segment of a drawn curve
+constexpr float SITE_POINT_SIZE = 7.0f;  // pixels
+constexpr double MARKER_RADIUS = 10.0;   // world units, the sphere on a selected site
+
+constexpr int GRID_EXTENT = 1000;                     // world units; the grid spans -1000 .. 1000
+constexpr int GRID_STEP = GRID_EXTENT / 100;          // 10 units between grid lines
+constexpr int AXIS_HALF = GRID_EXTENT / 3;            // 333, integer division
+constexpr int LETTER_DISTANCE = GRID_EXTENT / 3 + 20;  // 353, where the axis letters stand
+constexpr float GRID_WIDTH = 1.0f;                    // pixels
+constexpr float AXIS_WIDTH = 5.0f;                    // pixels
+constexpr double CONE_BASE = 9.0;                     // world units
+constexpr double CONE_HEIGHT = 30.0;
+constexpr float LETTER_SIZE = 5.0f;  // font size, in world units under the scene transform
+
+// Deliberate: green 2, handed to OpenGL as it is and clamped on screen.
+void axis_colour() { glColor3d(0.0, 2.0, 0.0); }
 
 }  // namespace
 
@@ -53,6 +70,121 @@ void draw_splines(const Site (*table)[MAX_SITES], bool live) {
   }
 }
 
-void draw_sites(int) {}
-void draw_selected_site_marker() {}
-void draw_grid_and_axes() {}
+void draw_sites(int buffer_count) {
+  // Spline sites: red, with a blue share growing by 0.1 per spline (saturating from spline 10).
+  for (int i = 0; i < scene.spline_count; ++i)
+    for (int j = 0; j < scene.sites_per_spline; ++j) {
+      const Site& site = scene.spline_table[i][j];
+      glPointSize(SITE_POINT_SIZE);
+      glBegin(GL_POINTS);
+        glColor3d(1.0 + 0.1 * i, 0.0, 0.1 * i);
+        glVertex3d(site.x, site.y, site.z);
+      glEnd();
+    }
+  for (int k = 0; k < buffer_count; ++k) {
+    const Site& site = scene.site_buffer[k];
+    glPointSize(SITE_POINT_SIZE);
+    glBegin(GL_POINTS);
+      glColor3d(0.0, 1.0, 0.0);
+      glVertex3d(site.x, site.y, site.z);
+    glEnd();
+  }
+}
+
+void draw_selected_site_marker() {
+  if (!(scene.selected_spline > -1 && scene.selected_spline < scene.spline_count && scene.selected_site != -1))
+    return;
+  const Site& site = scene.spline_table[scene.selected_spline][scene.selected_site];
+  glPushMatrix();
+    glColor3d(1.0, 1.0, 0.0);
+    glTranslated(site.x, site.y, site.z);
+    solid_sphere(MARKER_RADIUS);
+  glPopMatrix();
+}
+
+namespace {
+
+// Ground grid in the plane y = 0: 201 lines along z, then 201 along x, integer vertices.
+void draw_grid() {
+  glPushMatrix();
+    glLineWidth(GRID_WIDTH);
+    glColor3f(0.6f, 0.6f, 0.6f);
+    glBegin(GL_LINES);
+      for (int k = -GRID_EXTENT; k <= GRID_EXTENT; k += GRID_STEP) {
+        glVertex3i(k, 0, -GRID_EXTENT);
+        glVertex3i(k, 0, GRID_EXTENT);
+      }
+      for (int k = -GRID_EXTENT; k <= GRID_EXTENT; k += GRID_STEP) {
+        glVertex3i(-GRID_EXTENT, 0, k);
+        glVertex3i(GRID_EXTENT, 0, k);
+      }
+    glEnd();
+  glPopMatrix();
+}
+
+void draw_axes() {
+  glPushMatrix();
+    glLineWidth(AXIS_WIDTH);
+    glBegin(GL_LINES);
+      axis_colour();
+      glVertex3d(0, -AXIS_HALF, 0);
+      glVertex3d(0, AXIS_HALF, 0);
+      glVertex3d(-AXIS_HALF, 0, 0);
+      glVertex3d(AXIS_HALF, 0, 0);
+      glVertex3d(0, 0, -AXIS_HALF);
+      glVertex3d(0, 0, AXIS_HALF);
+    glEnd();
+  glPopMatrix();
+}
+
+// Arrow cones at the positive ends; a cone points along its own +z.
+void draw_axis_cones() {
+  glPushMatrix();
+    glTranslated(0, 0, AXIS_HALF);
+    axis_colour();
+    solid_cone(CONE_BASE, CONE_HEIGHT);
+  glPopMatrix();
+  glPushMatrix();
+    glTranslated(AXIS_HALF, 0, 0);
+    glRotated(90, 0, 1, 0);
+    axis_colour();
+    solid_cone(CONE_BASE, CONE_HEIGHT);
+  glPopMatrix();
+  glPushMatrix();
+    glTranslated(0, AXIS_HALF, 0);
+    glRotated(-90, 1, 0, 0);
+    axis_colour();
+    solid_cone(CONE_BASE, CONE_HEIGHT);
+  glPopMatrix();
+}
+
+// The letters name a right-handed frame with Z up: "X" labels OpenGL's z axis, "Y" its x axis and
+// "Z" its y axis. "X" and "Y" lie in the ground plane, "Z" stands upright.
+void draw_axis_letters() {
+  const StrokeFont font;
+  glPushMatrix();
+    glTranslated(20, 0, LETTER_DISTANCE);
+    glRotated(-90, 1, 0, 0);
+    font.draw_text("X", 0, 0, "green", LETTER_SIZE);
+  glPopMatrix();
+  glPushMatrix();
+    glTranslated(LETTER_DISTANCE, 0, 40);
+    glRotated(-90, 1, 0, 0);
+    glRotated(90, 0, 0, 1);
+    font.draw_text("Y", 0, 0, "green", LETTER_SIZE);
+  glPopMatrix();
+  glPushMatrix();
+    glTranslated(20, LETTER_DISTANCE, 0);
+    font.draw_text("Z", 0, 0, "green", LETTER_SIZE);
+  glPopMatrix();
+}
+
+}  // namespace
+
+// Leaves the line width of the letter "Z", which the curves drawn after it inherit.
+void draw_grid_and_axes() {
+  draw_grid();
+  draw_axes();
+  draw_axis_cones();
+  draw_axis_letters();
+}
