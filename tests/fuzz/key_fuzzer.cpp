@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 #include "app/frame.h"
 #include "app/keys.h"
@@ -69,8 +70,13 @@ void check_store() {
   // m wraps to 0, never back to -1, and the table only shrinks through clear, which resets it.
   if (s.selected_spline < -1 || s.selected_spline > (s.spline_count > 0 ? s.spline_count - 1 : 0))
     violated("selected_spline within -1..max(spline_count - 1, 0)");
-  // Every spline in use has exactly sites_per_spline sites: the rest of its row is never written,
-  // and rows beyond the count are empty.
+}
+
+// Every spline in use has exactly sites_per_spline sites: the rest of its row is never written,
+// and rows beyond the count are empty. A scan of the whole table, so only after steps that may
+// write it.
+void check_table() {
+  const SceneStore& s = scene;
   for (int i = 0; i < MAX_SPLINES; ++i)
     for (int j = (i < s.spline_count ? s.sites_per_spline : 0); j < MAX_SITES; ++j) {
       const Site& site = s.spline_table[i][j];
@@ -89,8 +95,9 @@ void check_view_and_run() {
   }
 }
 
-void check_invariants() {
+void check_invariants(bool table_written) {
   check_store();
+  if (table_written) check_table();
   check_view_and_run();
   if (!glrec::recorder().errors.empty()) violated(glrec::recorder().errors.front().c_str());
 }
@@ -179,6 +186,13 @@ void apply_scratch_event(std::uint8_t event) {
   }
 }
 
+// Keys that may write the spline table: build, clear and the six moves.
+bool writes_table(std::uint8_t key) {
+  for (char k : std::string_view("xzujyiol"))
+    if (key == static_cast<std::uint8_t>(k)) return true;
+  return false;
+}
+
 bool is_scratch_event(std::uint8_t byte) { return byte >= REMOVE_SCRATCH && byte <= SCRATCH_FIFO; }
 
 // Every input starts in an empty working directory of its own.
@@ -213,7 +227,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   gl.record_calls = false;
   gl.record_primitives = false;
   generate_random_scene();
-  check_invariants();
+  check_invariants(true);
   long frames = 0;
   long budget = FRAME_BUDGET;
   for (std::size_t k = 0; k < size; ++k) {
@@ -225,12 +239,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::size_t numbers = frame_numbers();
       display();
       check_frame(numbers, ++frames);
+      check_invariants(true);
     } else if (is_scratch_event(data[k])) {
       apply_scratch_event(data[k]);
+      check_invariants(false);
     } else {
       on_key(data[k], 0, 0);
+      check_invariants(writes_table(data[k]));
     }
-    check_invariants();
   }
+  check_invariants(true);
   return 0;
 }
