@@ -1,6 +1,6 @@
 // Coverage-guided fuzzing of the keyboard, the frame and the scratch file: each input byte is a key
-// handed to on_key, a frame, or another program changing "1.txt" or the working directory between
-// frames. After every step the scene store's, the view's and the run's invariants must hold; after
+// handed to on_key, a frame, another program changing "1.txt" or the working directory between
+// frames, or a skip ahead in time. After every step the scene store's, the view's and the run's invariants must hold; after
 // every frame the GL use must be balanced and the console must hold one line per number drawn.
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,6 +48,12 @@ enum ScratchEvent : std::uint8_t {
   REMOVED_DIRECTORY = 0xF5,  // the working directory removed under the process
   SCRATCH_FIFO = 0xF6,       // "1.txt" a named pipe with nobody at the other end
 };
+// And one byte that skips frames: the run's parameter at its last value before the segment
+// advances (the 101st frame of a segment) and the frame counter at 999, which an input's few
+// frames would not reach otherwise.
+constexpr std::uint8_t SKIP_AHEAD = 0xF7;
+constexpr float LAST_RUN_PARAM = 0.99999934f;  // 0.01 summed 100 times in float
+constexpr int LAST_FRAME_COUNT = 999;
 
 fs::path base_directory;  // the fuzzer's own temporary directory, never removed
 int console_fd = -1;      // stdout, a file outside the working directory
@@ -240,6 +246,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       display();
       check_frame(numbers, ++frames);
       check_invariants(true);
+    } else if (data[k] == SKIP_AHEAD) {
+      run.run_param = LAST_RUN_PARAM;
+      view.frame_counter = LAST_FRAME_COUNT;
+      check_invariants(false);
     } else if (is_scratch_event(data[k])) {
       apply_scratch_event(data[k]);
       check_invariants(false);
