@@ -221,6 +221,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   directory += "/splines-fuzz-XXXXXX";
   if (mkdtemp(directory.data()) == nullptr) std::abort();
   base_directory = directory;
+  std::atexit([] {
+    std::error_code ignored;
+    fs::remove_all(base_directory, ignored);
+  });
   if (!std::freopen((base_directory / "console").c_str(), "w+", stdout)) std::abort();
   console_fd = fileno(stdout);
   return 0;
