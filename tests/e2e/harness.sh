@@ -32,15 +32,16 @@ e2e_cleanup() {
 # e2e_start_xserver [xvfb|xorg]: starts an X server of 1024x768 at depth 24 on the first free display
 # from :90 on and exports DISPLAY. Xvfb (the default) cannot change modes, so the viewer falls back to a
 # full-screen window there; Xorg with the dummy video driver has a 1024x768 mode at 72 Hz, in which the
-# viewer's game mode is entered for real (Xorg needs root).
+# viewer's game mode is entered for real (Xorg needs root). Both run without key auto-repeat (-r): keys
+# are typed, never held, and on a busy machine a server that lags could take a typed key for a held one.
 e2e_start_xserver() {
   local kind=${1:-xvfb} n
   local server
   case $kind in
-    xvfb) server=(Xvfb -screen 0 1024x768x24 -nolisten tcp) ;;
+    xvfb) server=(Xvfb -screen 0 1024x768x24 -nolisten tcp -r) ;;
     xorg)
       e2e_write_xorg_config "$E2E_WORK/xorg.conf"
-      server=(Xorg -config "$E2E_WORK/xorg.conf" -noreset -nolisten tcp -logfile "$E2E_OUT/xorg.log") ;;
+      server=(Xorg -config "$E2E_WORK/xorg.conf" -noreset -nolisten tcp -r -logfile "$E2E_OUT/xorg.log") ;;
     *) echo "e2e: unknown X server kind $kind" >&2; exit 1 ;;
   esac
   for n in $(seq 90 190); do
