@@ -32,13 +32,14 @@ e2e_cleanup() {
 # e2e_start_xserver [xvfb|xorg]: starts an X server of 1024x768 at depth 24 on the first free display
 # from :90 on and exports DISPLAY. Xvfb (the default) cannot change modes, so the viewer falls back to a
 # full-screen window there; Xorg with the dummy video driver has a 1024x768 mode at 72 Hz, in which the
-# viewer's game mode is entered for real (Xorg needs root). Both run without key auto-repeat (-r): keys
-# are typed, never held, and on a busy machine a server that lags could take a typed key for a held one.
+# viewer's game mode is entered for real (Xorg needs root). Both keep their state when the last client
+# leaves (-noreset: Caps Lock stays as typed from one viewer to the next), and run without key
+# auto-repeat (-r): keys are typed, never held, and a lagging server could take a typed key for a held one.
 e2e_start_xserver() {
   local kind=${1:-xvfb} n
   local server
   case $kind in
-    xvfb) server=(Xvfb -screen 0 1024x768x24 -nolisten tcp -r) ;;
+    xvfb) server=(Xvfb -screen 0 1024x768x24 -nolisten tcp -noreset -r) ;;
     xorg)
       e2e_write_xorg_config "$E2E_WORK/xorg.conf"
       server=(Xorg -config "$E2E_WORK/xorg.conf" -noreset -nolisten tcp -r -logfile "$E2E_OUT/xorg.log") ;;
@@ -193,6 +194,8 @@ E2E_GRID_CORNER=300x120+0+585 # ground grid only, far from every spline
 E2E_AXES=300x320+362+200      # the three axes about the origin, their cones and letters
 E2E_HINT=440x36+550+4         # "Press ESC to exit", size 5 at (100, 700)
 E2E_HELP=900x28+4+714         # the help line, size 3 at (-1000, -700)
+E2E_TABLE=460x240+0+20        # the site table's first 12 rows
+E2E_COLUMNS=168x110+856+520   # the two length columns' first 7 rows
 
 # e2e_table_cell ROW label|number|x|y|z: the site table's cell (row r at y = 700 - 40 r, glyphs 10 px tall).
 e2e_table_cell() {
@@ -215,6 +218,15 @@ e2e_column_cell() {
   esac
 }
 
+# e2e_column_rows NAME: how many of the first 8 rows of the green length column screenshot NAME shows.
+e2e_column_rows() {
+  local row rows=0
+  for row in 0 1 2 3 4 5 6 7; do
+    [ "$(e2e_px "$1" "$(e2e_column_cell green $row)" "$E2E_GREEN_TEXT")" -ge 40 ] && rows=$((rows + 1))
+  done
+  echo $rows
+}
+
 # e2e_wait_until SECONDS DESCRIPTION COMMAND...: runs the command until it succeeds.
 e2e_wait_until() {
   local deadline=$((SECONDS + $1)) what=$2
@@ -225,6 +237,13 @@ e2e_wait_until() {
     sleep 0.1
   done
   echo "ok: $what"
+}
+
+# e2e_same_picture A B: the scene, the site table and the length columns agree pixel for pixel between
+# two screenshots (the exit hint and the help line follow the frame counter, so they are left out).
+e2e_same_picture() {
+  [ "$(e2e_differ "$1" "$2" "$E2E_SCENE")" = 0 ] && [ "$(e2e_differ "$1" "$2" "$E2E_TABLE")" = 0 ] &&
+    [ "$(e2e_differ "$1" "$2" "$E2E_COLUMNS")" = 0 ]
 }
 
 # e2e_hint_shown NAME: the exit hint is on screenshot NAME.

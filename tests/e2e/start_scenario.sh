@@ -50,7 +50,7 @@ start_scenario() {
   e2e_at_least "the run curve moved over 200 frames" "$(e2e_differ $start $later "$E2E_SCENE")" 30
   e2e_at_least "the site table's numbers changed" "$(e2e_differ $start $later 300x240+160+20)" 100
   e2e_check "the site table's labels stayed" test "$(e2e_differ $start $later 120x240+8+20)" = 0
-  e2e_check "the length columns stayed" test "$(e2e_differ $start $later 168x110+856+520)" = 0
+  e2e_check "the length columns stayed" test "$(e2e_differ $start $later $E2E_COLUMNS)" = 0
   e2e_check "the grid stayed" test "$(e2e_differ $start $later "$E2E_GRID_CORNER")" = 0
   e2e_at_least "blue trail surface still drawn" "$(e2e_px $later "$E2E_SCENE" "$E2E_TRAIL_BLUE")" 5000
 

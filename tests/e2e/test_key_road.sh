@@ -17,10 +17,10 @@ e2e_wait_until 30 "z: the blue trail surface is gone" trail_gone
 silent_from=$(e2e_lines)
 for colour in WHITE RED GREEN BLUE; do
   rule=E2E_${colour}_TEXT
-  e2e_check "z: no ${colour,,} text in the site table's place" test "$(e2e_px cleared 460x240+0+20 "${!rule}")" = 0
+  e2e_check "z: no ${colour,,} text in the site table's place" test "$(e2e_px cleared $E2E_TABLE "${!rule}")" = 0
 done
-e2e_check "z: no length columns" test "$(e2e_px cleared 168x110+856+520 "$E2E_GREEN_TEXT")" = 0 -a \
-  "$(e2e_px cleared 168x110+856+520 "$E2E_RED_TEXT")" = 0
+e2e_check "z: no length columns" test "$(e2e_px cleared $E2E_COLUMNS "$E2E_GREEN_TEXT")" = 0 -a \
+  "$(e2e_px cleared $E2E_COLUMNS "$E2E_RED_TEXT")" = 0
 e2e_check "z: no white curve" test "$(e2e_px cleared "$E2E_SCENE" "$E2E_WHITE_CURVE")" = 0
 e2e_at_least "z: the gray grid stays" "$(e2e_px cleared "$E2E_GRID_CORNER" "$E2E_GRID")" 3000
 e2e_at_least "z: the green axes stay" "$(e2e_px cleared "$E2E_AXES" "$E2E_LIT_GREEN")" 300
@@ -55,7 +55,7 @@ e2e_at_least "x: green column row 0" "$(e2e_px spline-1 "$(e2e_column_cell green
 e2e_at_least "x: red column row 0" "$(e2e_px spline-1 "$(e2e_column_cell red 0)" "$E2E_RED_TEXT")" 10
 e2e_check "x: no row 1 in the columns" test "$(e2e_px spline-1 "$(e2e_column_cell green 1)" "$E2E_GREEN_TEXT")" = 0 -a \
   "$(e2e_px spline-1 "$(e2e_column_cell red 1)" "$E2E_RED_TEXT")" = 0
-e2e_check "x: the table stays off" test "$(e2e_px spline-1 460x240+0+20 "$E2E_WHITE_TEXT")" = 0
+e2e_check "x: the table stays off" test "$(e2e_px spline-1 $E2E_TABLE "$E2E_WHITE_TEXT")" = 0
 e2e_check "x: two console lines per frame, the same two every frame" \
   e2e_tail_periodic 2 $(($(e2e_lines) - silent_from))
 
@@ -91,8 +91,8 @@ e2e_grab run-1
 e2e_frames 10
 e2e_grab run-2
 e2e_at_least "a: the run curve moves" "$(e2e_differ run-1 run-2 "$E2E_SCENE")" 20
-e2e_check "a: the table stays off" test "$(e2e_px run-2 460x240+0+20 "$E2E_WHITE_TEXT")" = 0
-e2e_check "a: the columns stand still" test "$(e2e_differ spline-2 run-2 168x110+856+520)" = 0
+e2e_check "a: the table stays off" test "$(e2e_px run-2 $E2E_TABLE "$E2E_WHITE_TEXT")" = 0
+e2e_check "a: the columns stand still" test "$(e2e_differ spline-2 run-2 $E2E_COLUMNS)" = 0
 e2e_check "a: still four console lines per frame, the same four" e2e_tail_periodic 4 40
 
 e2e_key Escape
