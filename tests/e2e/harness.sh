@@ -130,11 +130,17 @@ e2e_start_viewer() {
 # Number of console lines the viewer has written so far.
 e2e_lines() { wc -l <"$E2E_STDOUT"; }
 
-# e2e_wait_lines N [SECONDS]: waits until the console holds at least N lines.
+# e2e_wait_lines N [SECONDS]: waits until the console holds at least N lines; gives up after SECONDS
+# (default 60), or after 15 s without a new line: a viewer that draws prints some line every frame.
 e2e_wait_lines() {
-  local deadline=$((SECONDS + ${2:-60}))
-  while [ "$(e2e_lines)" -lt "$1" ]; do
-    [ $SECONDS -ge $deadline ] && { e2e_fail "waited for $1 console lines, have $(e2e_lines)"; return 1; }
+  local deadline=$((SECONDS + ${2:-60})) have last_change=$SECONDS seen
+  seen=$(e2e_lines)
+  while have=$(e2e_lines) && [ "$have" -lt "$1" ]; do
+    [ "$have" != "$seen" ] && { seen=$have; last_change=$SECONDS; }
+    if [ $SECONDS -ge $deadline ] || [ $((SECONDS - last_change)) -ge 15 ]; then
+      e2e_fail "waited for $1 console lines, have $have"
+      return 1
+    fi
     kill -0 "$E2E_PID" 2>/dev/null || { e2e_fail "the viewer ended while waiting for output"; return 1; }
     sleep 0.05
   done
