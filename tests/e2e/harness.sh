@@ -15,6 +15,7 @@ e2e_init() {
   E2E_BIN=$(readlink -f "$2")
   mkdir -p "$E2E_OUT"
   E2E_OUT=$(cd "$E2E_OUT" && pwd)
+  rm -f "$E2E_OUT"/*.png "$E2E_OUT"/*.stdout "$E2E_OUT"/*.stderr "$E2E_OUT"/*.log "$E2E_OUT"/*.log.old  # an earlier run's
   E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/splines-e2e-XXXXXX")
   trap e2e_cleanup EXIT
   for tool in Xvfb xdotool xwd convert compare xdpyinfo python3; do
