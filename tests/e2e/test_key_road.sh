@@ -35,7 +35,7 @@ green_before=$(e2e_px cleared "$E2E_SCENE" "$E2E_LIT_GREEN")
 previous=$green_before
 for k in 1 2 3; do
   e2e_key n
-  more_green() { e2e_grab "site-$k" && [ "$(e2e_px "site-$k" "$E2E_SCENE" "$E2E_LIT_GREEN")" -ge $((previous + 8)) ]; }
+  more_green() { e2e_grab "site-$k" && [ "$(e2e_px "site-$k" "$E2E_SCENE" "$E2E_LIT_GREEN")" -ge $((previous + 3)) ]; }
   e2e_wait_until 20 "n #$k: one more green point" more_green
   previous=$(e2e_px "site-$k" "$E2E_SCENE" "$E2E_LIT_GREEN")
 done
