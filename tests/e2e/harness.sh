@@ -1,5 +1,5 @@
-# End-to-end harness, sourced by the e2e tests and scripts/run.sh: a private Xvfb on a free display,
-# the viewer in a scratch working directory, keys through xdotool, screenshots read back as pixels,
+# End-to-end harness, sourced by the e2e tests and scripts/run.sh: a private X server (Xvfb, or Xorg
+# with the dummy driver) on a free display, the viewer in a scratch working directory, keys through xdotool, screenshots read back as pixels,
 # and cleanup of everything it started.
 
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -48,7 +48,7 @@ e2e_start_xserver() {
   esac
   for n in $(seq 90 190); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    "${server[0]}" ":$n" "${server[@]:1}" >"$E2E_OUT/$kind.log" 2>&1 &
+    "${server[0]}" ":$n" "${server[@]:1}" >"$E2E_OUT/xserver.log" 2>&1 &
     E2E_XSERVER_PID=$!
     local tries
     for tries in $(seq 100); do
@@ -63,13 +63,17 @@ e2e_start_xserver() {
     wait "$E2E_XSERVER_PID" 2>/dev/null
     E2E_XSERVER_PID=
     # A server that failed on a free display fails on every display: stop trying.
-    [ -e "/tmp/.X$n-lock" ] || { echo "e2e: $kind did not start; its log:" >&2; tail -n 20 "$E2E_OUT/$kind.log" >&2; exit 1; }
+    if [ ! -e "/tmp/.X$n-lock" ]; then
+      echo "e2e: $kind did not start; its log:" >&2
+      tail -n 20 "$E2E_OUT/xserver.log" >&2
+      exit 1
+    fi
   done
   echo "e2e: no X server could be started" >&2
   exit 1
 }
 
-# A dummy screen with one mode, 1024x768 at 72 Hz and depth 24, and no input devices (xdotool types
+# A dummy screen of depth 24 whose configured mode is 1024x768 at 72 Hz, and no input devices (xdotool types
 # through the XTEST extension, which needs none).
 e2e_write_xorg_config() {
   cat >"$1" <<'CONF'
