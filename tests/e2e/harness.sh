@@ -1,8 +1,9 @@
-# End-to-end harness, sourced by the e2e tests and scripts/run.sh: a private Xvfb on a free display,
-# the viewer in a scratch working directory, keys through xdotool, screenshots read back as pixels,
+# End-to-end harness, sourced by the e2e tests and scripts/run.sh: a private X server (Xvfb, or Xorg
+# with the dummy driver) on a free display, the viewer in a scratch working directory, keys through xdotool, screenshots read back as pixels,
 # and cleanup of everything it started.
 
-E2E_XVFB_PID=
+E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+E2E_XSERVER_PID=
 E2E_PID=
 E2E_STATUS=
 E2E_RUNS=0
@@ -14,52 +15,108 @@ e2e_init() {
   E2E_BIN=$(readlink -f "$2")
   mkdir -p "$E2E_OUT"
   E2E_OUT=$(cd "$E2E_OUT" && pwd)
+  rm -f "$E2E_OUT"/*.png "$E2E_OUT"/*.stdout "$E2E_OUT"/*.stderr "$E2E_OUT"/*.log "$E2E_OUT"/*.log.old  # an earlier run's
   E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/splines-e2e-XXXXXX")
   trap e2e_cleanup EXIT
-  for tool in Xvfb xdotool xwd convert xdpyinfo; do
+  for tool in Xvfb xdotool xwd convert compare xdpyinfo python3; do
     command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 1; }
   done
 }
 
 e2e_cleanup() {
   [ -n "$E2E_PID" ] && kill -9 "$E2E_PID" 2>/dev/null
-  [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID" 2>/dev/null
+  [ -n "$E2E_XSERVER_PID" ] && kill "$E2E_XSERVER_PID" 2>/dev/null && wait "$E2E_XSERVER_PID" 2>/dev/null
   [ -n "${E2E_WORK:-}" ] && { chmod -R u+w "$E2E_WORK" 2>/dev/null; rm -rf "$E2E_WORK"; }
   return 0
 }
 
-# Starts Xvfb 1024x768x24 on the first free display from :90 on and exports DISPLAY.
+# e2e_start_xserver [xvfb|xorg]: starts an X server of 1024x768 at depth 24 on the first free display
+# from :90 on and exports DISPLAY. Xvfb (the default) cannot change modes, so the viewer falls back to a
+# full-screen window there; Xorg with the dummy video driver has a 1024x768 mode at 72 Hz, in which the
+# viewer's game mode is entered for real (Xorg needs root). Both keep their state when the last client
+# leaves (-noreset: Caps Lock stays as typed from one viewer to the next), and run without key
+# auto-repeat (-r): keys are typed, never held, and a lagging server could take a typed key for a held one.
 e2e_start_xserver() {
-  local n
+  local kind=${1:-xvfb} n
+  local server
+  case $kind in
+    xvfb) server=(Xvfb -screen 0 1024x768x24 -nolisten tcp -noreset -r) ;;
+    xorg)
+      e2e_write_xorg_config "$E2E_WORK/xorg.conf"
+      server=(Xorg -config "$E2E_WORK/xorg.conf" -noreset -nolisten tcp -r -logfile "$E2E_OUT/xorg.log") ;;
+    *) echo "e2e: unknown X server kind $kind" >&2; exit 1 ;;
+  esac
   for n in $(seq 90 190); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$E2E_OUT/xvfb.log" 2>&1 &
-    E2E_XVFB_PID=$!
+    "${server[0]}" ":$n" "${server[@]:1}" >"$E2E_OUT/xserver.log" 2>&1 &
+    E2E_XSERVER_PID=$!
     local tries
-    for tries in $(seq 50); do
+    for tries in $(seq 100); do
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
       fi
-      kill -0 "$E2E_XVFB_PID" 2>/dev/null || break  # lost the race for this display
+      kill -0 "$E2E_XSERVER_PID" 2>/dev/null || break  # lost the race for this display, or failed
       sleep 0.1
     done
-    kill "$E2E_XVFB_PID" 2>/dev/null
-    E2E_XVFB_PID=
+    kill "$E2E_XSERVER_PID" 2>/dev/null
+    wait "$E2E_XSERVER_PID" 2>/dev/null
+    E2E_XSERVER_PID=
+    # A server that failed on a free display fails on every display: stop trying.
+    if [ ! -e "/tmp/.X$n-lock" ]; then
+      echo "e2e: $kind did not start; its log:" >&2
+      tail -n 20 "$E2E_OUT/xserver.log" >&2
+      exit 1
+    fi
   done
   echo "e2e: no X server could be started" >&2
   exit 1
 }
 
+# A dummy screen of depth 24 whose configured mode is 1024x768 at 72 Hz, and no input devices (xdotool types
+# through the XTEST extension, which needs none).
+e2e_write_xorg_config() {
+  cat >"$1" <<'CONF'
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoAddGPU" "false"
+  Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+  Identifier "dummy-card"
+  Driver "dummy"
+  VideoRam 16384
+EndSection
+Section "Monitor"
+  Identifier "dummy-monitor"
+  HorizSync 30.0-70.0
+  VertRefresh 50.0-80.0
+  Modeline "1024x768_72" 78.75 1024 1048 1184 1328 768 771 777 806
+EndSection
+Section "Screen"
+  Identifier "dummy-screen"
+  Device "dummy-card"
+  Monitor "dummy-monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes "1024x768_72"
+  EndSubSection
+EndSection
+CONF
+}
+
 # e2e_start_viewer [WORKING_DIR]: starts the viewer there (default: a fresh scratch directory) and
-# waits for its window. Its console goes to $E2E_STDOUT and $E2E_STDERR.
+# waits for its screen: the fallback window "splines" or the game-mode window "FREEGLUT". Its console
+# goes to $E2E_STDOUT and $E2E_STDERR. A command prefix in the array E2E_LAUNCH, if set, starts it
+# (it receives the viewer's path as its last argument and must exec it in WORKING_DIR).
 e2e_start_viewer() {
   E2E_RUNS=$((E2E_RUNS + 1))
   E2E_DIR=${1:-$E2E_WORK/run$E2E_RUNS}
   mkdir -p "$E2E_DIR"
   E2E_STDOUT=$E2E_OUT/run$E2E_RUNS.stdout
   E2E_STDERR=$E2E_OUT/run$E2E_RUNS.stderr
-  (cd "$E2E_DIR" && exec "$E2E_BIN") >"$E2E_STDOUT" 2>"$E2E_STDERR" &
+  (cd "$E2E_DIR" && exec ${E2E_LAUNCH[@]+"${E2E_LAUNCH[@]}"} "$E2E_BIN") >"$E2E_STDOUT" 2>"$E2E_STDERR" &
   E2E_PID=$!
   E2E_STATUS=
   local deadline=$((SECONDS + 30))
@@ -71,18 +128,24 @@ e2e_start_viewer() {
       exit 1
     fi
     sleep 0.1
-    E2E_WINDOW=$(xdotool search --onlyvisible --name '^splines$' 2>/dev/null | head -n 1)
+    E2E_WINDOW=$(xdotool search --onlyvisible --name '^(splines|FREEGLUT)$' 2>/dev/null | head -n 1)
   done
 }
 
 # Number of console lines the viewer has written so far.
 e2e_lines() { wc -l <"$E2E_STDOUT"; }
 
-# e2e_wait_lines N [SECONDS]: waits until the console holds at least N lines.
+# e2e_wait_lines N [SECONDS]: waits until the console holds at least N lines; gives up after SECONDS
+# (default 60), or after 15 s without a new line: a viewer that draws prints some line every frame.
 e2e_wait_lines() {
-  local deadline=$((SECONDS + ${2:-60}))
-  while [ "$(e2e_lines)" -lt "$1" ]; do
-    [ $SECONDS -ge $deadline ] && { e2e_fail "waited for $1 console lines, have $(e2e_lines)"; return 1; }
+  local deadline=$((SECONDS + ${2:-60})) have last_change=$SECONDS seen
+  seen=$(e2e_lines)
+  while have=$(e2e_lines) && [ "$have" -lt "$1" ]; do
+    [ "$have" != "$seen" ] && { seen=$have; last_change=$SECONDS; }
+    if [ $SECONDS -ge $deadline ] || [ $((SECONDS - last_change)) -ge 15 ]; then
+      e2e_fail "waited for $1 console lines, have $have"
+      return 1
+    fi
     kill -0 "$E2E_PID" 2>/dev/null || { e2e_fail "the viewer ended while waiting for output"; return 1; }
     sleep 0.05
   done
@@ -113,8 +176,131 @@ e2e_count() {
 
 # e2e_differ A B GEOMETRY: number of pixels that differ between two screenshots within GEOMETRY.
 e2e_differ() {
-  compare -metric AE <(convert "$E2E_OUT/$1.png" -crop "$3" +repage png:-) \
-                     <(convert "$E2E_OUT/$2.png" -crop "$3" +repage png:-) null: 2>&1 | cut -d' ' -f1
+  compare -metric AE "$E2E_OUT/$1.png[$3]" "$E2E_OUT/$2.png[$3]" null: 2>&1 | cut -d' ' -f1
+}
+
+# e2e_pixels NAME GEOMETRY RULE: "count centroid_x centroid_y left top right bottom" of the pixels of
+# screenshot NAME within GEOMETRY whose 8-bit channels r, g, b satisfy RULE (a Python expression).
+e2e_pixels() { python3 "$E2E_HERE/pixels.py" "$E2E_OUT/$1.png" "$2" "$3"; }
+# e2e_px NAME GEOMETRY RULE: only the count.
+e2e_px() { e2e_pixels "$@" | cut -d' ' -f1; }
+
+# Colours as they reach the screen. Overlay text is drawn unlit, so its colour names come out pure.
+# The scene is lit: the 0.6 gray grid shows as grays of about #4C4C4C to #6C6C6C, white curves as
+# lighter grays, the trail's blue (0, 0, 5) as strong blue, site-buffer points and axes as greens.
+E2E_RED_TEXT='r > 200 and g < 80 and b < 80'
+E2E_GREEN_TEXT='g > 200 and r < 80 and b < 80'
+E2E_BLUE_TEXT='b > 200 and r < 80 and g < 80'
+E2E_WHITE_TEXT='r > 200 and g > 200 and b > 200'
+E2E_GRID='abs(r - g) < 8 and abs(g - b) < 8 and 0x40 <= r <= 0x80'
+E2E_WHITE_CURVE='abs(r - g) < 10 and abs(g - b) < 10 and r >= 0x90'
+E2E_TRAIL_BLUE='b >= 0x80 and r < 0x40 and g < 0x40'
+E2E_LIT_GREEN='g >= 0x60 and r < 0x40 and b < 0x40'
+E2E_LIT_RED='r >= 0x70 and g < 0x40 and b < 0x40'
+E2E_LIT_YELLOW='r >= 0x70 and g >= 0x70 and b < 0x40'
+
+# Regions of the screen (WxH+X+Y, pixels). Overlay units map to pixels as ((x + 1024) / 2, (768 - y) / 2).
+E2E_SCENE=850x450+0+262       # the 3D scene below the site table, left of the length columns
+E2E_GRID_CORNER=300x120+0+585 # ground grid only, far from every spline
+E2E_AXES=300x320+362+200      # the three axes about the origin, their cones and letters
+E2E_HINT=440x36+550+4         # "Press ESC to exit", size 5 at (100, 700)
+E2E_HELP=900x28+4+714         # the help line, size 3 at (-1000, -700)
+E2E_TABLE=460x240+0+20        # the site table's first 12 rows
+E2E_COLUMNS=168x110+856+520   # the two length columns' first 7 rows
+
+# e2e_table_cell ROW label|number|x|y|z: the site table's cell (row r at y = 700 - 40 r, glyphs 10 px tall).
+e2e_table_cell() {
+  local top=$((20 + 20 * $1))
+  case $2 in
+    label) echo "120x18+8+$top" ;;
+    number) echo "28x18+130+$top" ;;
+    x) echo "98x18+160+$top" ;;
+    y) echo "98x18+260+$top" ;;
+    z) echo "98x18+360+$top" ;;
+  esac
+}
+
+# e2e_column_cell green|red ROW: a length column's cell (row i at y = -300 - 30 i; x 700 and 950).
+e2e_column_cell() {
+  local top=$((521 + 15 * $2))
+  case $1 in
+    green) echo "122x15+858+$top" ;;
+    red) echo "38x15+985+$top" ;;
+  esac
+}
+
+# e2e_column_rows NAME: how many of the first 8 rows of the green length column screenshot NAME shows.
+e2e_column_rows() {
+  local row rows=0
+  for row in 0 1 2 3 4 5 6 7; do
+    [ "$(e2e_px "$1" "$(e2e_column_cell green $row)" "$E2E_GREEN_TEXT")" -ge 40 ] && rows=$((rows + 1))
+  done
+  echo $rows
+}
+
+# e2e_wait_until SECONDS DESCRIPTION COMMAND...: runs the command until it succeeds.
+e2e_wait_until() {
+  local deadline=$((SECONDS + $1)) what=$2
+  shift 2
+  until "$@"; do
+    if [ $SECONDS -ge $deadline ]; then e2e_fail "timed out waiting until $what"; return 1; fi
+    kill -0 "$E2E_PID" 2>/dev/null || { e2e_fail "the viewer ended while waiting until $what"; return 1; }
+    sleep 0.1
+  done
+  echo "ok: $what"
+}
+
+# e2e_same_picture A B: the scene, the site table and the length columns agree pixel for pixel between
+# two screenshots (the exit hint and the help line follow the frame counter, so they are left out).
+e2e_same_picture() {
+  [ "$(e2e_differ "$1" "$2" "$E2E_SCENE")" = 0 ] && [ "$(e2e_differ "$1" "$2" "$E2E_TABLE")" = 0 ] &&
+    [ "$(e2e_differ "$1" "$2" "$E2E_COLUMNS")" = 0 ]
+}
+
+# e2e_hint_shown NAME: the exit hint is on screenshot NAME.
+e2e_hint_shown() { [ "$(e2e_px "$1" "$E2E_HINT" "$E2E_RED_TEXT")" -ge 500 ]; }
+
+# e2e_wait_hint_flips N: a frame clock for states that print nothing. The exit hint shows for 10 frames
+# out of 20; waits until screenshots have seen it flip N times, so at least 10 (N - 1) + 1 frames pass.
+e2e_wait_hint_flips() {
+  local flips=0 last= now deadline=$((SECONDS + 60))
+  while [ $flips -lt "$1" ]; do
+    [ $SECONDS -ge $deadline ] && { e2e_fail "the exit hint did not blink"; return 1; }
+    e2e_grab _clock
+    if e2e_hint_shown _clock; then now=on; else now=off; fi
+    [ -n "$last" ] && [ "$now" != "$last" ] && flips=$((flips + 1))
+    last=$now
+  done
+  rm -f "$E2E_OUT/_clock.png"
+}
+
+# e2e_tail_periodic PERIOD COUNT: the last COUNT console lines repeat with PERIOD, as in frames that
+# draw the same numbers over and over.
+e2e_tail_periodic() {
+  [ "$(e2e_lines)" -ge "$2" ] &&
+    tail -n "$2" "$E2E_STDOUT" | awk -v n="$1" '{ a[NR] = $0 } END { for (i = 1; i + n <= NR; i++) if (a[i] != a[i + n]) exit 1 }'
+}
+
+# e2e_check_stderr notice|quiet: stderr holds exactly the fallback notice, or nothing.
+e2e_check_stderr() {
+  if [ "$1" = notice ]; then
+    e2e_check "stderr holds the fallback notice and nothing else" \
+      test "$(grep -c 'using a full-screen window' "$E2E_STDERR")" = 1 -a "$(wc -l <"$E2E_STDERR")" = 1
+  else
+    e2e_check "stderr is empty (game mode entered, no fallback)" test ! -s "$E2E_STDERR"
+  fi
+}
+
+# e2e_check_scratch: after exit, "1.txt" holds the last number drawn, with no line end: as many
+# characters as the last console line says.
+e2e_check_scratch() {
+  local file=$E2E_DIR/1.txt last
+  last=$(tail -n 1 "$E2E_STDOUT")
+  e2e_check "1.txt exists" test -f "$file" || return
+  e2e_check "1.txt holds $last characters, as the last console line says ($(wc -c <"$file"))" \
+    test "$(wc -c <"$file")" = "$last"
+  e2e_check "1.txt has no line end" test "$(tr -dc '\n' <"$file" | wc -c)" = 0
+  e2e_check "1.txt holds a number ($(cat "$file"))" grep -Eq '^-?[0-9.]+(e[-+][0-9]+)?$' "$file"
 }
 
 # e2e_wait_exit [SECONDS]: waits for the viewer to end; its status lands in E2E_STATUS.
@@ -142,7 +328,7 @@ e2e_fail() {
 e2e_check() {
   local what=$1
   shift
-  if "$@"; then echo "ok: $what"; else e2e_fail "$what"; fi
+  if "$@"; then echo "ok: $what"; else e2e_fail "$what"; return 1; fi
 }
 
 # e2e_at_least DESCRIPTION VALUE MINIMUM, e2e_at_most DESCRIPTION VALUE MAXIMUM
