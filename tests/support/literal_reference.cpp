@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "app/frame.h"
+#include "app/keys.h"
 #include "app/lighting.h"
 #include "app/view_state.h"
 #include "measure/length.h"
@@ -270,6 +271,17 @@ void display(const FramePaths& paths) {
   set_perspective(view.screen_width, view.screen_height);
   if (++view.frame_counter >= 1000) view.frame_counter = 0;
   glutSwapBuffers();
+}
+
+void build_table(int splines, int sites) {
+  clear_scene();
+  for (int i = 0; i < splines; ++i) {
+    for (int j = 0; j < sites; ++j) add_random_site();
+    build_spline();
+  }
+  start_run();
+  on_key('d', 0, 0);
+  on_key('q', 0, 0);
 }
 
 }  // namespace reference_frame

@@ -47,4 +47,8 @@ extern const FramePaths FLOOR;
 // One frame in the order of the library's display, with the given paths.
 void display(const FramePaths& paths);
 
+// A table of equal splines through the scene's own commands: cleared, each spline's sites added
+// at random and built, the run started, then (keys d and q) the trail and the site table shown.
+void build_table(int splines, int sites);
+
 }  // namespace reference_frame
