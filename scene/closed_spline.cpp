@@ -41,6 +41,14 @@ EliminationFactors eliminate() {
   return e;
 }
 
+// The Hermite cubic from one value to the next with the given end slopes; c and d in double from
+// left to right, each rounded to float once.
+inline Cubic hermite(float from, float to, float slope_from, float slope_to) {
+  const d p = from, q = to;
+  return Cubic(from, slope_from, f(3 * (q - p) - 2 * d(slope_from) - slope_to),
+               f(2 * (p - q) + slope_from + slope_to));
+}
+
 const EliminationFactors& factors() {
   static const EliminationFactors e = eliminate();
   return e;
@@ -68,12 +76,12 @@ void closed_spline(int n, const float* values, Cubic* segments) {
   y[n] = f(F - G_plus_1 * y[n - 1]);
   D[n] = f(d(y[n]) / e.H[n]);
   D[n - 1] = f(y[n - 1] - e.vw[n] * D[n]);
-  for (int k = n - 2; k >= 0; --k) D[k] = f(d(y[k]) - d(e.v[k + 1]) * D[k + 1] - d(e.w[k + 1]) * D[n]);
-
-  for (int k = 0; k <= n; ++k) {
-    const int next = k < n ? k + 1 : 0;
-    const d p = values[k], q = values[next];
-    segments[k] = Cubic(values[k], D[k], f(3 * (q - p) - 2 * d(D[k]) - D[next]),
-                        f(2 * (p - q) + D[k] + D[next]));
+  // Backward sweep; each segment is made as soon as the slopes at both its ends are known, which
+  // lets that work run in the shadow of the sweep's chain of dependent steps.
+  segments[n - 1] = hermite(values[n - 1], values[n], D[n - 1], D[n]);
+  for (int k = n - 2; k >= 0; --k) {
+    D[k] = f(d(y[k]) - d(e.v[k + 1]) * D[k + 1] - d(e.w[k + 1]) * D[n]);
+    segments[k] = hermite(values[k], values[k + 1], D[k], D[k + 1]);
   }
+  segments[n] = hermite(values[n], values[0], D[n], D[0]);  // closes the curve
 }
