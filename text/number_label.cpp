@@ -41,12 +41,13 @@ int write_fully(int fd, const char* bytes, int length) {
   return done;
 }
 
-// Reads on into the field until the end of the file, a failed read or a full field, as single
-// character reads would; the characters stored.
-int read_into_field(int fd, NumberField& field) {
+// Reads into the field until the end of the file, a failed read or a full field, as single character
+// reads would; at_start reads from offset 0 whatever the file position. The characters stored.
+int read_into_field(int fd, NumberField& field, bool at_start) {
   int count = 0;
   while (count < NUMBER_FIELD_LENGTH) {
-    const ssize_t n = read(fd, field + count, static_cast<size_t>(NUMBER_FIELD_LENGTH - count));
+    const auto room = static_cast<size_t>(NUMBER_FIELD_LENGTH - count);
+    const ssize_t n = at_start ? pread(fd, field + count, room, count) : read(fd, field + count, room);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     count += static_cast<int>(n);
@@ -54,10 +55,11 @@ int read_into_field(int fd, NumberField& field) {
   return count;
 }
 
-// The common case, a regular file that opens for reading and writing: the text is written over
-// the old one in place and the file cut to its length. That leaves the same bytes as emptying the
-// file first, but spares the file system the flush to disk it makes when a file emptied by
-// truncation is closed. Returns false, having changed nothing, for any other file.
+// The common case, a regular file that opens for reading and writing: the text is written over the
+// old one in place, and the file is cut to the text's length where the old one was longer. That
+// leaves the same bytes as emptying the file first, but spares the file system the flush to disk it
+// makes when a file emptied by truncation is closed. Returns false, having changed nothing, for any
+// other file.
 bool rewrite_in_place(const char* text, int length, NumberField& field, int& count) {
   const int fd = open(SCRATCH_FILE, O_RDWR | O_CREAT | O_CLOEXEC, NEW_FILE_MODE);
   if (fd < 0) return false;
@@ -67,9 +69,10 @@ bool rewrite_in_place(const char* text, int length, NumberField& field, int& cou
     return false;
   }
   const int written = write_fully(fd, text, length);
-  while (ftruncate(fd, written) != 0 && errno == EINTR) {
-  }
-  count = lseek(fd, 0, SEEK_SET) == 0 ? read_into_field(fd, field) : 0;
+  if (file.st_size > written)
+    while (ftruncate(fd, written) != 0 && errno == EINTR) {
+    }
+  count = read_into_field(fd, field, true);
   close(fd);
   return true;
 }
@@ -85,7 +88,7 @@ int write_then_read(const char* text, int length, NumberField& field) {
   }
   const int in = open(SCRATCH_FILE, O_RDONLY | O_CLOEXEC);
   if (in < 0) return 0;
-  const int count = read_into_field(in, field);
+  const int count = read_into_field(in, field, false);
   close(in);
   return count;
 }
