@@ -1,7 +1,9 @@
 // The number conversion that rewrites "1.txt" in place and prints with one write gives, in every state
 // of the scratch file, the console lines, the fields and the file of the stream-by-stream conversion.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -158,6 +160,38 @@ TEST(NumberTextLiteral, TheTextOfAFreshStreamForFloatsOfEveryMagnitude) {
   ASSERT_EQ(lines.size(), values.size());
   for (std::size_t k = 0; k < values.size(); ++k)
     ASSERT_EQ(lines[k], std::to_string(testing_support::stream_text(values[k]).size()));
+}
+
+// In a child process, so that the console's state stays there: numbers converted while the console
+// refuses every line (/dev/full), then with a console that takes lines again. What reached it after.
+std::string console_after_a_refusal(Convert convert, bool refuse) {
+  std::fflush(stdout);
+  const pid_t child = fork();
+  if (child == 0) {
+    NumberField field;
+    if (refuse) {
+      dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO);
+      convert(1.5f, field);
+    }
+    dup2(open("after.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
+    convert(2.5f, field);
+    convert(-30.25f, field);
+    std::fflush(stdout);
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  std::ifstream in("after.txt", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(NumberTextLiteral, AfterALineTheConsoleRefusedNoneFollow) {
+  testing_support::ScratchDirectory directory;
+  EXPECT_EQ(console_after_a_refusal(literal::number_to_text, false), "3\n6\n");
+  EXPECT_EQ(console_after_a_refusal(number_to_text, false), "3\n6\n");
+  EXPECT_EQ(console_after_a_refusal(literal::number_to_text, true), "");
+  EXPECT_EQ(console_after_a_refusal(number_to_text, true), "");
 }
 
 }  // namespace
