@@ -4,7 +4,8 @@
 //
 //   frame_bench [--frames N] [--warmup N] [--tables 7x12,12x24,100x100] [--times FILE] [--no-literal]
 //
-// Prints one Markdown table row per table: medians and ranges in ms and the two ratios. --times writes
+// Prints one Markdown table row per table: medians and ranges in ms, and the two ratios taken frame by
+// frame within each round (median and range). --times writes
 // every frame's time as tab-separated values. The numbers' console lines go to a scratch file.
 #include <GL/freeglut.h>
 #include <GL/gl.h>
@@ -144,13 +145,22 @@ int main(int argc, char** argv) {
       }
       glutMainLoopEvent();
     }
+    // Ratios within each round, whose frames ran moments apart, then their median and range.
+    std::vector<double> literal_per_product, product_per_floor;
+    for (int round = 0; round < options.frames; ++round) {
+      const double p = ms[0][static_cast<std::size_t>(round)];
+      if (options.literal) literal_per_product.push_back(ms[1][static_cast<std::size_t>(round)] / p);
+      product_per_floor.push_back(p / ms[2][static_cast<std::size_t>(round)]);
+    }
     const bench::Spread product = bench::spread_of(ms[0]), literal = bench::spread_of(ms[1]),
-                        floor = bench::spread_of(ms[2]);
+                        floor = bench::spread_of(ms[2]), lp = bench::spread_of(literal_per_product),
+                        pf = bench::spread_of(product_per_floor);
     std::fprintf(report,
-                 "| %d x %d | %d | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.2f | %.2f |\n",
+                 "| %d x %d | %d | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.2f (%.2f-%.2f) | "
+                 "%.2f (%.2f-%.2f) |\n",
                  splines, sites, numbers, product.median, product.min, product.max, literal.median, literal.min,
-                 literal.max, floor.median, floor.min, floor.max, literal.median / product.median,
-                 product.median / floor.median);
+                 literal.max, floor.median, floor.min, floor.max, lp.median, lp.min, lp.max, pf.median, pf.min,
+                 pf.max);
     std::fflush(report);
   }
   if (times != nullptr) std::fclose(times);
