@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" test
 jobs=$(nproc)
 
-cmake -S "$root" -B "$root/build" >/dev/null
+cmake -S "$root" -B "$root/build" -DSPLINES_TESTS=ON -DSPLINES_BENCH=ON >/dev/null
 cmake --build "$root/build" -j"$jobs"
 (cd "$root/build" && ctest --output-on-failure -j"$jobs")
 
