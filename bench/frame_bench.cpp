@@ -4,11 +4,13 @@
 //
 //   frame_bench [--frames N] [--warmup N] [--tables 7x12,12x24,100x100] [--times FILE] [--no-literal]
 //
-// Prints one Markdown table row per table: medians and ranges in ms, and the two ratios taken frame by
-// frame within each round (median and range). --times writes
+// Prints two Markdown table rows per table, wall time and the process's CPU time: medians and ranges in
+// ms, and the two ratios taken frame by frame within each round (median and range). --times writes
 // every frame's time as tab-separated values. The numbers' console lines go to a scratch file.
 #include <GL/freeglut.h>
 #include <GL/gl.h>
+
+#include <time.h>
 
 #include <chrono>
 #include <cstdio>
@@ -106,11 +108,44 @@ void open_window() {
   set_perspective(SCREEN_WIDTH, SCREEN_HEIGHT);
 }
 
-double timed_frame(const Variant& v) {
+// One frame's wall time (what the user waits) and the process's CPU time over it, all threads (the
+// renderer's included): the second hardly changes when other programs take turns on the cores.
+struct FrameTime {
+  double wall_ms, cpu_ms;
+};
+
+double cpu_now_ms() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
+}
+
+FrameTime timed_frame(const Variant& v) {
+  const double cpu0 = cpu_now_ms();
   const auto t0 = Clock::now();
   v.draw();
   glFinish();
-  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+  const double wall = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+  return {wall, cpu_now_ms() - cpu0};
+}
+
+// One Markdown row: each variant's median (range), then the two ratios taken within each round,
+// whose frames ran moments apart, as median (range).
+void report_row(std::FILE* report, const std::string& label, int numbers, const std::vector<double> (&ms)[3],
+                bool literal) {
+  std::vector<double> literal_per_product, product_per_floor;
+  for (std::size_t round = 0; round < ms[0].size(); ++round) {
+    if (literal) literal_per_product.push_back(ms[1][round] / ms[0][round]);
+    product_per_floor.push_back(ms[0][round] / ms[2][round]);
+  }
+  const bench::Spread product = bench::spread_of(ms[0]), lit = bench::spread_of(ms[1]),
+                      floor = bench::spread_of(ms[2]), lp = bench::spread_of(literal_per_product),
+                      pf = bench::spread_of(product_per_floor);
+  std::fprintf(report,
+               "| %s | %d | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.2f (%.2f-%.2f) | "
+               "%.2f (%.2f-%.2f) |\n",
+               label.c_str(), numbers, product.median, product.min, product.max, lit.median, lit.min, lit.max,
+               floor.median, floor.min, floor.max, lp.median, lp.min, lp.max, pf.median, pf.min, pf.max);
 }
 
 }  // namespace
@@ -120,12 +155,13 @@ int main(int argc, char** argv) {
   const int report_fd = bench::enter_scratch_directory();
   std::FILE* report = fdopen(report_fd, "w");
   std::FILE* times = options.times_path.empty() ? nullptr : std::fopen(options.times_path.c_str(), "w");
-  if (times != nullptr) std::fprintf(times, "table\tround\tvariant\tms\n");
+  if (times != nullptr) std::fprintf(times, "table\tround\tvariant\twall_ms\tcpu_ms\n");
   open_window();
 
   std::fprintf(report, "GL: %s, %s\n\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
-  std::fprintf(report, "| table (splines x sites) | numbers per frame | product ms | literal ms | floor ms | literal / product | product / floor |\n");
+  std::fprintf(report, "| table (splines x sites), time | numbers per frame | product ms | literal ms | floor ms | "
+                       "literal / product | product / floor |\n");
   std::fprintf(report, "|---|---|---|---|---|---|---|\n");
   for (const auto& [splines, sites] : options.tables) {
     reference_frame::build_table(splines, sites);
@@ -133,34 +169,24 @@ int main(int argc, char** argv) {
     for (int k = 0; k < options.warmup; ++k)
       for (int v = 0; v < VARIANT_COUNT; ++v)
         if (v != 1 || options.literal) timed_frame(VARIANTS[v]);
-    std::vector<double> ms[VARIANT_COUNT];
+    std::vector<double> wall[VARIANT_COUNT], cpu[VARIANT_COUNT];
     for (int round = 0; round < options.frames; ++round) {
       // A B C, then C B A: each variant follows each other one equally often.
       for (int j = 0; j < VARIANT_COUNT; ++j) {
         const int v = round % 2 == 0 ? j : VARIANT_COUNT - 1 - j;
         if (v == 1 && !options.literal) continue;
-        const double t = timed_frame(VARIANTS[v]);
-        ms[v].push_back(t);
-        if (times != nullptr) std::fprintf(times, "%dx%d\t%d\t%s\t%.3f\n", splines, sites, round, VARIANTS[v].name, t);
+        const FrameTime t = timed_frame(VARIANTS[v]);
+        wall[v].push_back(t.wall_ms);
+        cpu[v].push_back(t.cpu_ms);
+        if (times != nullptr)
+          std::fprintf(times, "%dx%d\t%d\t%s\t%.3f\t%.3f\n", splines, sites, round, VARIANTS[v].name, t.wall_ms,
+                       t.cpu_ms);
       }
       glutMainLoopEvent();
     }
-    // Ratios within each round, whose frames ran moments apart, then their median and range.
-    std::vector<double> literal_per_product, product_per_floor;
-    for (int round = 0; round < options.frames; ++round) {
-      const double p = ms[0][static_cast<std::size_t>(round)];
-      if (options.literal) literal_per_product.push_back(ms[1][static_cast<std::size_t>(round)] / p);
-      product_per_floor.push_back(p / ms[2][static_cast<std::size_t>(round)]);
-    }
-    const bench::Spread product = bench::spread_of(ms[0]), literal = bench::spread_of(ms[1]),
-                        floor = bench::spread_of(ms[2]), lp = bench::spread_of(literal_per_product),
-                        pf = bench::spread_of(product_per_floor);
-    std::fprintf(report,
-                 "| %d x %d | %d | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.2f (%.2f-%.2f) | "
-                 "%.2f (%.2f-%.2f) |\n",
-                 splines, sites, numbers, product.median, product.min, product.max, literal.median, literal.min,
-                 literal.max, floor.median, floor.min, floor.max, lp.median, lp.min, lp.max, pf.median, pf.min,
-                 pf.max);
+    const std::string table = std::to_string(splines) + " x " + std::to_string(sites);
+    report_row(report, table + ", wall", numbers, wall, options.literal);
+    report_row(report, table + ", CPU", numbers, cpu, options.literal);
     std::fflush(report);
   }
   if (times != nullptr) std::fclose(times);

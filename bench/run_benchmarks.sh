@@ -78,7 +78,7 @@ echo "Summary: $summary"
 
 # Every benchmark reported: three frame tables from each program, three spline lengths, the numbers.
 rows() { grep -c "$1" "$2" || true; }
-[ "$(rows '^| [0-9]* x [0-9]* |' "$out/frames.md")" -eq 3 ] || { echo "frame_bench reported no 3 tables" >&2; exit 1; }
+[ "$(rows '^| [0-9]* x [0-9]*, wall |' "$out/frames.md")" -eq 3 ] || { echo "frame_bench reported no 3 tables" >&2; exit 1; }
 [ "$(rows '^| [0-9]*/[0-9]* |' "$out/cpu.md")" -eq 3 ] || { echo "cpu_bench reported no 3 frames" >&2; exit 1; }
 [ "$(rows '^| [0-9]* | ' "$out/cpu.md")" -eq 3 ] || { echo "cpu_bench reported no 3 spline lengths" >&2; exit 1; }
 [ "$(rows '^| number_to_text |' "$out/cpu.md")" -eq 2 ] || { echo "cpu_bench reported no numbers" >&2; exit 1; }
