@@ -36,6 +36,10 @@ e2e_start_xserver
 
 echo "== Whole frames on Xvfb (frame_bench ${frame_flags[*]})"
 "$build/bench/frame_bench" "${frame_flags[@]}" --times "$out/frame_times.tsv" | tee "$out/frames.md"
+# The literal frames' flushes keep the disk and the journal busy into the next frames; the library's
+# frame against the floor once more without them.
+echo "== Whole frames on Xvfb, library and floor only (frame_bench ${frame_flags[*]} --no-literal)"
+"$build/bench/frame_bench" "${frame_flags[@]}" --no-literal | tee "$out/frames-no-literal.md"
 
 # The viewer itself at start: frames per second from its console lines, over a few windows of time.
 echo "== The viewer at start ($viewer_windows x $viewer_seconds s, $lines_per_frame console lines a frame)"
@@ -64,6 +68,10 @@ echo "$viewer_row"
   echo "Whole frames on Xvfb, median (range) of $([ "$quick" = --quick ] && echo 1 || echo 15) frames each, interleaved:"
   echo
   cat "$out/frames.md"
+  echo
+  echo "The same without the literal frames (their flushes to disk slow the frames after them):"
+  echo
+  awk -F'|' '/^\|/ { print "|" $2 "|" $3 "|" $4 "|" $6 "|" $8 "|" }' "$out/frames-no-literal.md"
   echo
   echo "The viewer itself:"
   echo
