@@ -16,7 +16,7 @@ if [ "$quick" = --quick ]; then
   viewer_windows=1 viewer_seconds=1
 else
   cpu_flags=(--benchmark_repetitions=5 --benchmark_min_time=0.3)
-  frame_flags=(--frames 15 --warmup 2)
+  frame_flags=(--frames 21 --warmup 2)
   viewer_windows=5 viewer_seconds=4
 fi
 lines_per_frame=62  # numbers drawn by a start-scene frame: 2 per spline, 4 per site-table row
@@ -65,7 +65,7 @@ echo "$viewer_row"
 
 {
   echo
-  echo "Whole frames on Xvfb, median (range) of $([ "$quick" = --quick ] && echo 1 || echo 15) frames each, interleaved:"
+  echo "Whole frames on Xvfb, median (range) of $([ "$quick" = --quick ] && echo 1 || echo 21) frames each, interleaved:"
   echo
   cat "$out/frames.md"
   echo
