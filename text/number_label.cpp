@@ -58,13 +58,20 @@ int read_into_field(int fd, NumberField& field, bool at_start) {
 // The common case, a regular file that opens for reading and writing: the text is written over the
 // old one in place, and the file is cut to the text's length where the old one was longer. That
 // leaves the same bytes as emptying the file first, but spares the file system the flush to disk it
-// makes when a file emptied by truncation is closed. Returns false, having changed nothing, for any
-// other file.
+// makes when a file emptied by truncation is closed. A named pipe (opening one for reading and
+// writing never waits) counts as a file that cannot be opened: nothing written, nothing read.
+// Returns false, having changed nothing, for any other file.
 bool rewrite_in_place(const char* text, int length, NumberField& field, int& count) {
   const int fd = open(SCRATCH_FILE, O_RDWR | O_CREAT | O_CLOEXEC, NEW_FILE_MODE);
   if (fd < 0) return false;
   struct stat file;
-  if (fstat(fd, &file) != 0 || !S_ISREG(file.st_mode)) {
+  const bool examined = fstat(fd, &file) == 0;
+  if (examined && S_ISFIFO(file.st_mode)) {
+    close(fd);
+    count = 0;
+    return true;
+  }
+  if (!examined || !S_ISREG(file.st_mode)) {
     close(fd);
     return false;
   }
@@ -79,8 +86,12 @@ bool rewrite_in_place(const char* text, int length, NumberField& field, int& cou
 
 // Every other case step by step as the streams take it: emptied and written if it opens for
 // writing, then read back if it opens for reading. A directory reads nothing, and so does a file
-// that could not be created.
+// that could not be created. A named pipe of that name (another program's doing) would hold either
+// open until a process opened its other end, and the frame loop with it: it counts as a file that
+// cannot be opened.
 int write_then_read(const char* text, int length, NumberField& field) {
+  struct stat file;
+  if (stat(SCRATCH_FILE, &file) == 0 && S_ISFIFO(file.st_mode)) return 0;
   const int out = open(SCRATCH_FILE, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, NEW_FILE_MODE);
   if (out >= 0) {
     write_fully(out, text, length);
@@ -113,8 +124,9 @@ void number_to_text(float value, NumberField& field) {
 
   char text[TEXT_CAPACITY];
   const int length = format_number(value, text);
-  // A file read back longer than the field (an older text that could not be overwritten, or one
-  // another program wrote) is cut at the field, and the count is that of the characters stored.
+  // A file read back longer than the field (an older text that could not be overwritten, one another
+  // program wrote, or one that never ends) is cut at the field; the count is that of the characters
+  // stored.
   int count = 0;
   if (!rewrite_in_place(text, length, field, count)) count = write_then_read(text, length, field);
   print_count(count);

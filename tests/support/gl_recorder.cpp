@@ -36,6 +36,7 @@ void Recorder::clear_log() {
   primitives.clear();
   errors.clear();
   counts.clear();
+  count_slots.clear();
 }
 
 long Recorder::count(std::string_view name) const {
@@ -64,7 +65,9 @@ std::vector<const Primitive*> Recorder::primitives_of(GLenum mode) const {
 }
 
 void Recorder::record(const char* name, std::initializer_list<double> args) {
-  ++counts[name];
+  long*& slot = count_slots[name];
+  if (slot == nullptr) slot = &counts[name];
+  ++*slot;
   if (!record_calls) return;
   Call call{name, {}, static_cast<int>(args.size())};
   std::copy_n(args.begin(), std::min<std::size_t>(args.size(), call.args.size()), call.args.begin());

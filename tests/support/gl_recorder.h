@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace glrec {
@@ -53,6 +54,9 @@ struct Recorder {
   std::vector<Primitive> primitives;
   std::vector<std::string> errors;  // misuse a real GL would reject: unbalanced stacks, nested glBegin
   std::map<std::string, long> counts;  // calls per function name, always kept
+  // Each name's entry of counts by the address of the name, which every call of one function
+  // passes alike: a call is counted without building and comparing its name as a string.
+  std::unordered_map<const char*, long*> count_slots;
 
   // Tracked state.
   std::array<double, 4> colour{1.0, 1.0, 1.0, 1.0};

@@ -3,6 +3,7 @@
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
+#include <sys/stat.h>
 
 #include <charconv>
 #include <fstream>
@@ -173,12 +174,15 @@ void draw_run_trail(const Site (*snapshot)[MAX_SPLINES], float sites, float rows
 void number_to_text(float value, NumberField& field) {
   for (int k = 0; k < NUMBER_FIELD_LENGTH; ++k) field[k] = ' ';
   field[NUMBER_FIELD_LENGTH] = '\0';
-  std::ofstream out("1.txt", std::ios::out | std::ios::trunc);
-  out << value;
-  out.close();
-  std::ifstream in("1.txt", std::ios::in);
   int count = 0;
-  for (char ch; count < NUMBER_FIELD_LENGTH && in.get(ch);) field[count++] = ch;
+  struct stat file;
+  if (!(stat("1.txt", &file) == 0 && S_ISFIFO(file.st_mode))) {  // a named pipe would block both opens
+    std::ofstream out("1.txt", std::ios::out | std::ios::trunc);
+    out << value;
+    out.close();
+    std::ifstream in("1.txt", std::ios::in);
+    for (char ch; count < NUMBER_FIELD_LENGTH && in.get(ch);) field[count++] = ch;
+  }
   std::cout << count << std::endl;
 }
 

@@ -18,8 +18,16 @@ std::vector<std::string> split_lines(const std::string& text) {
   return lines;
 }
 
-ScratchDirectory::ScratchDirectory() {
-  std::string templ = (std::filesystem::temp_directory_path() / "splines-test-XXXXXX").string();
+std::string memory_backed_directory() {
+  std::error_code ignored;
+  if (std::filesystem::is_directory("/dev/shm", ignored) && access("/dev/shm", W_OK) == 0) return "/dev/shm";
+  return std::filesystem::temp_directory_path().string();
+}
+
+ScratchDirectory::ScratchDirectory() : ScratchDirectory(std::filesystem::temp_directory_path().string()) {}
+
+ScratchDirectory::ScratchDirectory(const std::string& parent) {
+  std::string templ = (std::filesystem::path(parent) / "splines-test-XXXXXX").string();
   if (mkdtemp(templ.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = templ;
   previous_ = std::filesystem::current_path().string();

@@ -15,11 +15,17 @@ std::vector<std::string> stdout_lines(F&& f);
 
 std::vector<std::string> split_lines(const std::string& text);
 
+// A directory in memory (/dev/shm) when the machine has one, else the temporary directory: a run of
+// many frames rewrites "1.txt" for every number, which on a disk file system waits for the disk.
+std::string memory_backed_directory();
+
 // A fresh temporary directory made the working directory for the life of the object; the old
 // working directory is restored and the directory removed on destruction.
 class ScratchDirectory {
  public:
   ScratchDirectory();
+  // Made inside parent instead of the temporary directory.
+  explicit ScratchDirectory(const std::string& parent);
   ~ScratchDirectory();
   ScratchDirectory(const ScratchDirectory&) = delete;
   ScratchDirectory& operator=(const ScratchDirectory&) = delete;

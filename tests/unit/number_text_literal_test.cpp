@@ -66,6 +66,9 @@ const ScratchState STATES[] = {
     {"overlong writable", [](const std::string&) { write_scratch(long_text(300), 0644); }, false},
     {"directory", [](const std::string&) { fs::create_directory("1.txt"); }, false},
     {"link to /dev/null", [](const std::string&) { fs::create_symlink("/dev/null", "1.txt"); }, false},
+    {"link to /dev/zero", [](const std::string&) { fs::create_symlink("/dev/zero", "1.txt"); }, false},
+    {"named pipe", [](const std::string&) { ASSERT_EQ(mkfifo("1.txt", 0666), 0); }, false},
+    {"named pipe, ordinary user", [](const std::string&) { ASSERT_EQ(mkfifo("1.txt", 0222), 0); }, true},
     {"link into a missing directory", [](const std::string&) { fs::create_symlink("missing/1.txt", "1.txt"); },
      false},
     {"read-only older text", [](const std::string&) { write_scratch("-98.7654", 0444); }, true},
@@ -93,6 +96,7 @@ std::string what_stands_there() {
   if (!fs::exists(status)) return "<none>";
   if (fs::is_directory(status)) return "<directory>";
   if (fs::is_symlink(status)) return "<link to " + fs::read_symlink("1.txt").string() + ">";
+  if (fs::is_fifo(status)) return "<named pipe>";
   std::ifstream in("1.txt", std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
