@@ -5,8 +5,54 @@
 
 namespace {
 
+using d = double;
+
 // Rounds a double-precision result to the float it is stored as.
 inline float f(double value) { return static_cast<float>(value); }
+
+// The elimination's factors depend on the position k alone, never on the values or on n: the sweep
+// for n runs the same recurrences for k = 1 .. n - 1 and stops. They are computed once, by the very
+// formulas of the sweep, so every stored float is the one a sweep of its own would store.
+struct EliminationFactors {
+  float v[MAX_SITES];  // v[k]: 0.25, then 1 / (4 - v[k - 1]); also the z of pass k - 1
+  float w[MAX_SITES];  // w[k]: 0.25, then -v[k] * w[k - 1]
+  float G[MAX_SITES];  // G as pass k begins: 1, then -v[k - 1] * G
+  float H[MAX_SITES];  // H after the sweep for n = k, its closing step included
+  double vw[MAX_SITES];  // v[k] + w[k] in double, as the closing steps use it unrounded
+};
+
+EliminationFactors eliminate() {
+  EliminationFactors e{};
+  float z = 0.25f;
+  e.w[1] = z;
+  e.v[1] = z;
+  float H = 4.0f, G = 1.0f;
+  for (int k = 1; k < MAX_SITES; ++k) {
+    e.G[k] = G;
+    e.vw[k] = d(e.v[k]) + e.w[k];
+    e.H[k] = f(H - (d(G) + 1) * e.vw[k]);  // the closing step of a sweep that ends at n = k
+    if (k + 1 == MAX_SITES) break;
+    z = f(1 / (4 - d(e.v[k])));
+    e.v[k + 1] = z;
+    e.w[k + 1] = f(-d(z) * e.w[k]);
+    H = f(H - d(G) * e.w[k]);
+    G = f(-d(e.v[k]) * G);
+  }
+  return e;
+}
+
+// The Hermite cubic from one value to the next with the given end slopes; c and d in double from
+// left to right, each rounded to float once.
+inline Cubic hermite(float from, float to, float slope_from, float slope_to) {
+  const d p = from, q = to;
+  return Cubic(from, slope_from, f(3 * (q - p) - 2 * d(slope_from) - slope_to),
+               f(2 * (p - q) + slope_from + slope_to));
+}
+
+const EliminationFactors& factors() {
+  static const EliminationFactors e = eliminate();
+  return e;
+}
 
 }  // namespace
 
@@ -15,36 +61,27 @@ void closed_spline(int n, const float* values, Cubic* segments) {
     segments[0] = Cubic(values[0], 0.0f, 0.0f, 0.0f);
     return;
   }
-  // Scratch of one call; n + 1 never exceeds MAX_SITES. w[0] and v[0] are never used.
-  float w[MAX_SITES], v[MAX_SITES], y[MAX_SITES], D[MAX_SITES];
-  using d = double;
+  const EliminationFactors& e = factors();
+  // Scratch of one call; n + 1 never exceeds MAX_SITES.
+  float y[MAX_SITES], D[MAX_SITES];
 
-  float z = 0.25f;
-  w[1] = z;
-  v[1] = z;
-  y[0] = f(d(z) * 3 * (d(values[1]) - values[n]));
-  float H = 4.0f;
+  // Forward sweep: only the right-hand side y and the corner sum F depend on the values.
+  y[0] = f(d(0.25f) * 3 * (d(values[1]) - values[n]));
   float F = f(3 * (d(values[0]) - values[n - 1]));
-  float G = 1.0f;
   for (int k = 1; k <= n - 1; ++k) {
-    z = f(1 / (4 - d(v[k])));
-    v[k + 1] = z;
-    w[k + 1] = f(-d(z) * w[k]);
-    y[k] = f((3 * (d(values[k + 1]) - values[k - 1]) - y[k - 1]) * z);
-    H = f(H - d(G) * w[k]);
-    F = f(F - d(G) * y[k - 1]);
-    G = f(-d(v[k]) * G);
+    y[k] = f((3 * (d(values[k + 1]) - values[k - 1]) - y[k - 1]) * e.v[k + 1]);
+    F = f(F - d(e.G[k]) * y[k - 1]);
   }
-  H = f(H - (d(G) + 1) * (d(v[n]) + w[n]));
-  y[n] = f(F - (d(G) + 1) * y[n - 1]);
-  D[n] = f(d(y[n]) / H);
-  D[n - 1] = f(y[n - 1] - (d(v[n]) + w[n]) * D[n]);
-  for (int k = n - 2; k >= 0; --k) D[k] = f(d(y[k]) - d(v[k + 1]) * D[k + 1] - d(w[k + 1]) * D[n]);
-
-  for (int k = 0; k <= n; ++k) {
-    const int next = k < n ? k + 1 : 0;
-    const d p = values[k], q = values[next];
-    segments[k] = Cubic(values[k], D[k], f(3 * (q - p) - 2 * d(D[k]) - D[next]),
-                        f(2 * (p - q) + D[k] + D[next]));
+  const d G_plus_1 = d(e.G[n]) + 1;
+  y[n] = f(F - G_plus_1 * y[n - 1]);
+  D[n] = f(d(y[n]) / e.H[n]);
+  D[n - 1] = f(y[n - 1] - e.vw[n] * D[n]);
+  // Backward sweep; each segment is made as soon as the slopes at both its ends are known, which
+  // lets that work run in the shadow of the sweep's chain of dependent steps.
+  segments[n - 1] = hermite(values[n - 1], values[n], D[n - 1], D[n]);
+  for (int k = n - 2; k >= 0; --k) {
+    D[k] = f(d(y[k]) - d(e.v[k + 1]) * D[k + 1] - d(e.w[k + 1]) * D[n]);
+    segments[k] = hermite(values[k], values[k + 1], D[k], D[k + 1]);
   }
+  segments[n] = hermite(values[n], values[0], D[n], D[0]);  // closes the curve
 }

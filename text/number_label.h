@@ -6,7 +6,8 @@ constexpr int NUMBER_FIELD_LENGTH = 256;  // characters of a number text field, 
 using NumberField = char[NUMBER_FIELD_LENGTH + 1];
 
 // Writes value to "1.txt" with default stream formatting, reads it back into field (padded with
-// spaces, at most NUMBER_FIELD_LENGTH characters) and prints the count of characters on stdout.
+// spaces, at most NUMBER_FIELD_LENGTH characters) and prints the count of characters on stdout, one
+// flushed line each; after a line the console refused, none follow, as from a failed stream.
 void number_to_text(float value, NumberField& field);
 
 // The number's text at overlay position (x, y); leaves the perspective and the modelview as found.
