@@ -30,11 +30,15 @@ ScratchDirectory::ScratchDirectory(const std::string& parent) {
   std::string templ = (std::filesystem::path(parent) / "splines-test-XXXXXX").string();
   if (mkdtemp(templ.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = templ;
+  owner_ = getpid();
   previous_ = std::filesystem::current_path().string();
   std::filesystem::current_path(path_);
 }
 
 ScratchDirectory::~ScratchDirectory() {
+  // A death test's child ends through exit() and runs this too; only the process that made the
+  // directory removes it, or the parent's later tests would lose their working directory.
+  if (getpid() != owner_) return;
   std::error_code ignored;
   std::filesystem::current_path(previous_, ignored);
   std::filesystem::remove_all(path_, ignored);

@@ -1,6 +1,8 @@
 // Shared helpers of the tests: a fresh process state, stdout capture, a scratch working directory.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -34,6 +36,7 @@ class ScratchDirectory {
  private:
   std::string path_;
   std::string previous_;
+  pid_t owner_ = 0;  // the process that made the directory
 };
 
 }  // namespace testing_support
