@@ -14,6 +14,7 @@
 #include "app/view_state.h"
 #include "scene/run.h"
 #include "scene/scene_store.h"
+#include "tests/support/privilege.h"
 #include "tests/support/test_support.h"
 #include "tests/support/number_checks.h"
 #include "text/number_label.h"
@@ -24,6 +25,7 @@ using glrec::recorder;
 using testing_support::scratch_text;
 using testing_support::stdout_lines;
 using Lines = std::vector<std::string>;
+using testing_support::WithoutPrivilege;
 
 class DrawNumber : public ::testing::Test {
  protected:
@@ -73,23 +75,6 @@ TEST_F(DrawNumber, DrawsTheNumbersCharactersAtItsPositionColourAndSize) {
   EXPECT_TRUE(testing_support::same_drawing(
       drawn, testing_support::reference_drawing({{"-1.5e-05", -700, 300, "red", 3.0f}})));
 }
-
-// As root the permission bits do not bind: for the guard's life the effective user is an
-// unprivileged one. The saved user stays root, so the guard can return to it.
-class WithoutPrivilege {
- public:
-  static constexpr uid_t UNPRIVILEGED_UID = 65534;
-  WithoutPrivilege() : dropped_(geteuid() == 0 && setresuid(-1, UNPRIVILEGED_UID, -1) == 0) {}
-  ~WithoutPrivilege() {
-    if (dropped_ && setresuid(-1, 0, -1) != 0) ADD_FAILURE() << "could not return to the root user";
-  }
-  WithoutPrivilege(const WithoutPrivilege&) = delete;
-  WithoutPrivilege& operator=(const WithoutPrivilege&) = delete;
-  bool permissions_bind() const { return geteuid() != 0; }
-
- private:
-  bool dropped_;
-};
 
 #define SKIP_UNLESS_PERMISSIONS_BIND(guard)                                                         \
   if (!(guard).permissions_bind())                                                                \
