@@ -1,4 +1,4 @@
-// A specimen sheet of the stroke font drawn by the real GL: every printable character in a few
+// A sample sheet of the stroke font drawn by the real GL: every printable character in a few
 // colours and sizes in the overlay projection, read back from the frame and written as a PPM image.
 #include <GL/freeglut.h>
 #include <GL/gl.h>
@@ -13,10 +13,10 @@
 
 namespace {
 
-const char* output_path = "font_specimen.ppm";
+const char* output_path = "font_sheet.ppm";
 
 // One line of the sheet, in overlay units (x -1024 .. 1024, y -768 .. 768).
-struct SpecimenLine {
+struct SheetLine {
   int x, y;
   const char* colour;
   float size;
@@ -29,8 +29,8 @@ std::string codes(int first, int last) {
   return text;
 }
 
-const std::vector<SpecimenLine>& sheet() {
-  static const std::vector<SpecimenLine> lines = {
+const std::vector<SheetLine>& sheet() {
+  static const std::vector<SheetLine> lines = {
       {-1000, 560, "red", 4.0f, codes(33, 79)},
       {-1000, 400, "green", 4.0f, codes(80, 126)},
       {-1000, 200, "lightblue", 4.0f, "The quick brown fox jumps over the lazy dog"},
@@ -64,7 +64,7 @@ void display() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   set_overlay_projection(SCREEN_WIDTH, SCREEN_HEIGHT);
   const StrokeFont font;
-  for (const SpecimenLine& line : sheet()) font.draw_text(line.text.c_str(), line.x, line.y, line.colour, line.size);
+  for (const SheetLine& line : sheet()) font.draw_text(line.text.c_str(), line.x, line.y, line.colour, line.size);
   glFinish();
   write_ppm(output_path, SCREEN_WIDTH, SCREEN_HEIGHT);
   glutSwapBuffers();
@@ -73,14 +73,14 @@ void display() {
 
 }  // namespace
 
-// Usage: font_specimen [GLUT options] output.ppm
+// Usage: font_sheet [GLUT options] output.ppm
 int main(int argc, char** argv) {
   glutInit(&argc, argv);
   if (argc > 1) output_path = argv[argc - 1];
   glutInitWindowSize(SCREEN_WIDTH, SCREEN_HEIGHT);
   glutInitWindowPosition(0, 0);
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
-  glutCreateWindow("font specimen");
+  glutCreateWindow("font sheet");
   glutDisplayFunc(display);
   glutMainLoop();
   return 1;  // display ends the process

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The stroke font drawn by the real GL on a fresh Xvfb: every printable character in a few colours
-# and sizes, saved as font_specimen.png, with lit pixels of each line's colour where the line stands.
-# Usage: test_font_specimen.sh <path-to-splines> <output-dir>; the specimen program is $FONT_SPECIMEN,
-# or tests/font_specimen beside the viewer's build directory.
+# and sizes, saved as font_sheet.png, with lit pixels of each line's colour where the line stands.
+# Usage: test_font_sheet.sh <path-to-splines> <output-dir>; the sheet program is $FONT_SHEET,
+# or tests/font_sheet beside the viewer's build directory.
 set -euo pipefail
 
 viewer=$1
 out_dir=$2
-specimen=${FONT_SPECIMEN:-$(dirname "$viewer")/tests/font_specimen}
+sheet=${FONT_SHEET:-$(dirname "$viewer")/tests/font_sheet}
 mkdir -p "$out_dir"
 work=$(mktemp -d)
 
@@ -32,9 +32,9 @@ done
 export DISPLAY=":$(cat "$work/display")"
 
 # The GL driver keeps its allocations to the end of the process; in a sanitizer build they are not ours.
-ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" timeout 60 "$specimen" "$work/specimen.ppm"
-convert "$work/specimen.ppm" "$out_dir/font_specimen.png"
-image=$out_dir/font_specimen.png
+ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" timeout 60 "$sheet" "$work/sheet.ppm"
+convert "$work/sheet.ppm" "$out_dir/font_sheet.png"
+image=$out_dir/font_sheet.png
 
 # Pixels within 10% of a colour in a region (width x height + left + top, in pixels).
 count() {
@@ -85,4 +85,4 @@ for band in 1024x70+0+0 1024x40+0+112 1024x50+0+300 1024x50+0+560; do
 done
 
 (( failures == 0 )) || exit 1
-echo "font specimen: $image"
+echo "font sheet: $image"
