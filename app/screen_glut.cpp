@@ -1,0 +1,38 @@
+// The screen through GLUT's game mode, or a full-screen window where the mode cannot be set.
+#include "app/screen.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "app/view_state.h"
+
+namespace {
+
+constexpr const char* WINDOW_TITLE = "splines";
+
+// GLUT's warning while it tries the game mode, kept to explain the fallback in one line.
+char game_mode_warning[256];
+
+void keep_game_mode_warning(const char* format, va_list args) {
+  std::vsnprintf(game_mode_warning, sizeof game_mode_warning, format, args);
+}
+
+}  // namespace
+
+bool open_screen() {
+  glutGameModeString(GAME_MODE_STRING);
+  game_mode_warning[0] = '\0';
+  glutInitWarningFunc(keep_game_mode_warning);
+  glutEnterGameMode();
+  glutInitWarningFunc(nullptr);
+  if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE) && glutGetWindow() != 0) return true;
+  std::fprintf(stderr, "splines: game mode %s not available%s%s%s, using a full-screen window\n",
+               GAME_MODE_STRING, game_mode_warning[0] ? " (" : "", game_mode_warning,
+               game_mode_warning[0] ? ")" : "");
+  glutInitWindowSize(SCREEN_WIDTH, SCREEN_HEIGHT);
+  if (glutCreateWindow(WINDOW_TITLE) == 0) return false;
+  glutFullScreen();
+  return true;
+}
