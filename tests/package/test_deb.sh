@@ -44,7 +44,6 @@ done
 
 # Errors fail the test; warnings and the rest are listed for the record.
 lintian --fail-on error --display-info --tag-display-limit 0 "$deb" 2>&1 | tee "$work/lintian" ||
-  fail "lintian reports errors"
-grep -q '^E: ' "$work/lintian" && fail "lintian error tags"
+  fail "lintian reports errors (E: tags above)"
 
 [ $failures = 0 ] && echo "package checks passed" || { echo "$failures failed"; exit 1; }
