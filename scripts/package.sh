@@ -13,7 +13,7 @@ esac
 "$root/scripts/install-deps.sh" package
 
 build=$root/build-package
-flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
+flags() { (cd "$root" && DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"); }
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DSPLINES_TESTS=OFF -DSPLINES_BENCH=OFF \
   -DSPLINES_PACKAGE_TESTS=ON \
   -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" \
