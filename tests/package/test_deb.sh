@@ -4,6 +4,7 @@
 # lintian reports no error. Usage: test_deb.sh BUILD_DIR VERSION
 set -uo pipefail
 build=$1 version=$2
+source=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/splines-deb-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -23,6 +24,12 @@ for path in usr/bin/splines usr/share/man/man1/splines.1.gz usr/share/doc/spline
             usr/share/doc/splines/changelog.gz usr/share/doc/splines/README.md; do
   grep -qx "$path" "$work/packaged" || fail "$path is not in the package"
 done
+
+# The copyright file carries the licence text of LICENSE, below its copyright line.
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/splines/copyright >"$work/copyright"
+sed -n '/^License:/,$p' "$work/copyright" | tail -n +2 | sed 's/^ //; s/^\.$//' >"$work/licence"
+sed '1,/^Copyright (c)/d' "$source/LICENSE" | sed '/./,$!d' >"$work/licence.expected"
+diff -u "$work/licence.expected" "$work/licence" || fail "the copyright file does not carry LICENSE's text"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = splines ] || fail "Package is '$(field Package)'"
