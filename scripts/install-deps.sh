@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, only those missing. Usage: install-deps.sh [build|test]
+# Installs the Debian packages the project needs, only those missing.
+# Usage: install-deps.sh [build|package|test]; package adds what makes and checks the .deb, test adds
+# everything.
 set -euo pipefail
 
 build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
                 xvfb xdotool x11-apps x11-utils imagemagick)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev valgrind python3
                xserver-xorg-core xserver-xorg-video-dummy)
+package_packages=(dpkg-dev file lintian man-db python3)
 
 wanted=("${build_packages[@]}")
-if [ "${1:-build}" = test ]; then wanted+=("${test_packages[@]}"); fi
+case "${1:-build}" in
+  build) ;;
+  package) wanted+=("${package_packages[@]}") ;;
+  test) wanted+=("${package_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 [build|package|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${wanted[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  # Unpacked and configured; its triggers (say, man-db's index) may still be pending.
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -Eq 'install ok (installed|triggers-)' ||
+    missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
@@ -22,5 +32,6 @@ if [ "$(id -u)" -eq 0 ]; then sudo=(); elif command -v sudo >/dev/null; then sud
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+wait_lock=(-o DPkg::Lock::Timeout=600)  # another apt-get on the same machine finishes first
+"${sudo[@]}" apt-get "${wait_lock[@]}" update -qq
+"${sudo[@]}" apt-get "${wait_lock[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

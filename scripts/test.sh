@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test layer: unit, gl, e2e and the bench smoke with g++, then the
-# unit and gl tests again under AddressSanitizer and UndefinedBehaviorSanitizer together with the
-# key fuzzer (clang). SPLINES_SKIP_SANITIZE=1 skips the second build.
+# Builds everything and runs every test layer: unit, gl, e2e and the bench smoke with g++, the Debian
+# package and its tests (scripts/package.sh --test), then the unit and gl tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer together with the key fuzzer (clang).
+# SPLINES_SKIP_SANITIZE=1 skips the second build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" test
@@ -10,6 +11,8 @@ jobs=$(nproc)
 cmake -S "$root" -B "$root/build" -DSPLINES_TESTS=ON -DSPLINES_BENCH=ON >/dev/null
 cmake --build "$root/build" -j"$jobs"
 (cd "$root/build" && ctest --output-on-failure -j"$jobs")
+# The Debian package, built in build-package from a Release tree, and its tests.
+"$root/scripts/package.sh" --test
 
 if [ "${SPLINES_SKIP_SANITIZE:-0}" != 1 ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" \
