@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, only those missing. Usage: install-deps.sh [build|test]
+# Installs the Debian packages the project needs, only those missing.
+# Usage: install-deps.sh [build|test|animation]
 set -euo pipefail
 
 build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
                 xvfb xdotool x11-apps x11-utils imagemagick)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev valgrind python3
                xserver-xorg-core xserver-xorg-video-dummy)
+animation_packages=(python3 gifsicle)  # scripts/animation.sh: the harness's pixel reader, the GIF optimiser
 
 wanted=("${build_packages[@]}")
-if [ "${1:-build}" = test ]; then wanted+=("${test_packages[@]}"); fi
+case ${1:-build} in
+  build) ;;
+  test) wanted+=("${test_packages[@]}") ;;
+  animation) wanted+=("${animation_packages[@]}") ;;
+  *) echo "install-deps.sh: unknown set $1 (build, test or animation)" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${wanted[@]}"; do
