@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those missing.
-# Usage: install-deps.sh [build|package|test]; package adds what makes and checks the .deb, test adds
-# everything.
+# Usage: install-deps.sh [build|package|test|animation]; package adds what makes and checks the
+# .deb, test adds everything the test command needs.
 set -euo pipefail
 
 build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
@@ -9,13 +9,15 @@ build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev li
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev valgrind python3
                xserver-xorg-core xserver-xorg-video-dummy)
 package_packages=(dpkg-dev file lintian man-db python3)
+animation_packages=(python3 gifsicle)  # scripts/animation.sh: the harness's pixel reader, the GIF optimiser
 
 wanted=("${build_packages[@]}")
 case "${1:-build}" in
   build) ;;
   package) wanted+=("${package_packages[@]}") ;;
   test) wanted+=("${package_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 [build|package|test]" >&2; exit 2 ;;
+  animation) wanted+=("${animation_packages[@]}") ;;
+  *) echo "install-deps.sh: unknown set $1 (build, package, test or animation)" >&2; exit 2 ;;
 esac
 
 missing=()

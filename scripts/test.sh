@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test layer: unit, gl, e2e and the bench smoke with g++, the Debian
-# package and its tests (scripts/package.sh --test), then the unit and gl tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer together with the key fuzzer (clang).
-# SPLINES_SKIP_SANITIZE=1 skips the second build.
+# Checks the links of the README and docs/, builds everything and runs every test layer: unit, gl,
+# e2e and the bench smoke with g++, the Debian package and its tests (scripts/package.sh --test), then
+# the unit and gl tests again under AddressSanitizer and UndefinedBehaviorSanitizer together with the
+# key fuzzer (clang). SPLINES_SKIP_SANITIZE=1 skips the second build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" test
+python3 "$root/scripts/check-links.py"
 jobs=$(nproc)
 
 cmake -S "$root" -B "$root/build" -DSPLINES_TESTS=ON -DSPLINES_BENCH=ON >/dev/null
