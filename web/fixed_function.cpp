@@ -106,8 +106,10 @@ void add_vertex(double x, double y, double z) {
   gl.vertices.push_back(v);
 }
 
+// Lines that are not antialiased are as wide as their width rounded to a whole pixel, at least one.
 void line(const ClipVertex& a, const ClipVertex& b) {
-  if (gl.line_width <= 1.0f) batch_thin_line(a, b); else batch_wide_line(a, b, gl.line_width);
+  const float width = std::round(gl.line_width);
+  if (width <= 1.0f) batch_thin_line(a, b); else batch_wide_line(a, b, width);
 }
 
 // The primitive of the glBegin that ends, cut into what WebGL draws.

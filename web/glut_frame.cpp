@@ -7,5 +7,5 @@
 
 extern "C" void glutSwapBuffers() {
   flush_batches();
-  EM_ASM(Module.framesDrawn = (Module.framesDrawn || 0) + 1;);
+  EM_ASM(Module.framesDrawn++;);
 }

@@ -129,7 +129,10 @@ void batch_triangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& 
   batches.pending.insert(batches.pending.end(), {a, b, c});
 }
 
-void batch_thin_line(const ClipVertex& a, const ClipVertex& b) {
+void batch_thin_line(const ClipVertex& from, const ClipVertex& to) {
+  // Cut here rather than by WebGL: SwiftShader drops a line with one end behind the eye (w < 0).
+  ClipVertex a = from, b = to;
+  if (!clip_to_near_plane(a, b)) return;
   begin_kind(Kind::THIN_LINES);
   batches.pending.insert(batches.pending.end(), {a, b});
 }
