@@ -35,8 +35,15 @@ cmake --build "$root/build-web" -j2
 (cd "$root/tests/web" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 # The native viewer to compare with, and the X server tools its run needs.
 "$root/scripts/install-deps.sh" build
-if [ ! -x "$root/build/splines" ]; then
-  cmake -S "$root" -B "$root/build" >/dev/null
-  cmake --build "$root/build" -j2 --target splines
+native=$root/build/splines  # as scripts/test.sh builds it; otherwise a build of the viewer alone
+if [ ! -x "$native" ]; then
+  cmake -S "$root" -B "$root/build-web/native" -DSPLINES_TESTS=OFF -DSPLINES_BENCH=OFF >/dev/null
+  cmake --build "$root/build-web/native" -j2 --target splines
+  native=$root/build-web/native/splines
 fi
-bash "$root/tests/web/test_web.sh" "$root/build/splines" "$root/build-web" "$root/build-web/test-output"
+output=$root/build-web/test-output
+mkdir -p "$output"
+status=0
+bash "$root/tests/web/test_web.sh" "$native" "$root/build-web" "$output" 2>&1 | tee "$output/web.log" || status=$?
+echo "web: $(grep -c '^ok:' "$output/web.log") passed, $(grep -c '^FAIL:' "$output/web.log") failed"
+exit $status
