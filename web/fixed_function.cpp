@@ -169,6 +169,21 @@ void eye_space(const GLfloat* p, double out[4]) {
   out[3] = e.w;
 }
 
+void set_capability(GLenum capability, bool on) {
+  if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + LIGHT_COUNT) {
+    gl.light_model.lights[capability - GL_LIGHT0].on = on;
+  } else if (capability == GL_LIGHTING) {
+    gl.lighting = on;
+  } else if (capability == GL_COLOR_MATERIAL) {
+    gl.colour_material = on;
+    follow_colour();
+  } else if (capability == GL_NORMALIZE) {
+    gl.normalize = on;
+  } else {
+    batched_capability(capability, on);  // depth test, blending: WebGL's own
+  }
+}
+
 }  // namespace
 
 extern "C" {
@@ -207,21 +222,6 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { batched_viewp
 void glClear(GLbitfield mask) { batched_clear(mask); }
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { batched_clear_color(r, g, b, a); }
 void glBlendFunc(GLenum source, GLenum destination) { batched_blend_func(source, destination); }
-
-static void set_capability(GLenum capability, bool on) {
-  if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + LIGHT_COUNT) {
-    gl.light_model.lights[capability - GL_LIGHT0].on = on;
-  } else if (capability == GL_LIGHTING) {
-    gl.lighting = on;
-  } else if (capability == GL_COLOR_MATERIAL) {
-    gl.colour_material = on;
-    follow_colour();
-  } else if (capability == GL_NORMALIZE) {
-    gl.normalize = on;
-  } else {
-    batched_capability(capability, on);  // depth test, blending: WebGL's own
-  }
-}
 
 void glEnable(GLenum capability) { set_capability(capability, true); }
 void glDisable(GLenum capability) { set_capability(capability, false); }

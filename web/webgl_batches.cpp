@@ -130,7 +130,8 @@ void batch_triangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& 
 }
 
 void batch_thin_line(const ClipVertex& from, const ClipVertex& to) {
-  // Cut here rather than by WebGL: SwiftShader drops a line with one end behind the eye (w < 0).
+  // Cut here rather than by WebGL: the browser's WebGL (SwiftShader) drew no line with one end behind
+  // the eye (w < 0), which left gaps in the ground grid.
   ClipVertex a = from, b = to;
   if (!clip_to_near_plane(a, b)) return;
   begin_kind(Kind::THIN_LINES);

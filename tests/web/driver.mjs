@@ -12,7 +12,6 @@ import puppeteer from 'puppeteer-core';
 const [buildDir, outDir] = process.argv.slice(2);
 const CHROMIUM = process.env.CHROMIUM || '/usr/bin/chromium';
 const TIMEOUT_MS = 60000;
-const HINT_PERIOD = 20;  // the exit hint shows in the second half of every 20 frames
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
 
 // The page, served from build-web/ on 127.0.0.1 (wasm is fetched over http, not from file:).
@@ -46,13 +45,29 @@ try {
   page.setDefaultTimeout(TIMEOUT_MS);
   await page.setViewport({ width: 1024, height: 768 });
   page.on('console', (message) => { if (message.type() === 'log') consoleLines.push(message.text()); });
+  // The frame gate: GLUT's idle timer (setTimeout) draws the frames; the gate holds its callbacks once
+  // the page has drawn gate.until frames, and release() lets it go on to a new count.
+  await page.evaluateOnNewDocument(() => {
+    const realSetTimeout = window.setTimeout.bind(window);
+    const gate = { until: 0, held: [] };
+    gate.release = (until) => {
+      gate.until = until;
+      for (const callback of gate.held.splice(0)) realSetTimeout(callback, 0);
+    };
+    window.frameGate = gate;
+    window.setTimeout = (callback, ms, ...args) => realSetTimeout(() => {
+      if (typeof Module !== 'undefined' && Module.framesDrawn >= gate.until) gate.held.push(() => callback(...args));
+      else callback(...args);
+    }, ms);
+  });
   page.on('pageerror', (error) => { if (error.name !== 'ExitStatus') console.error('page error:', error.message); });
   await page.goto(url);
 
   const frames = () => page.evaluate(() => Module.framesDrawn);
-  const waitFrames = async (n) => {
-    const target = (await frames()) + n;
-    await page.waitForFunction((t) => Module.framesDrawn >= t, {}, target);
+  // Runs the viewer until it has drawn n frames in all, then holds it there.
+  const runTo = async (n) => {
+    await page.evaluate((until) => frameGate.release(until), n);
+    await page.waitForFunction((until) => Module.framesDrawn >= until, {}, n);
   };
   // The canvas with the counters of the same moment: no frame can come between them.
   const capture = async (name) => {
@@ -63,38 +78,40 @@ try {
   };
   const keys = async (...names) => { for (const key of names) await page.keyboard.press(key); };
 
-  // The start scene with the exit hint shown: frame f shows it when f % 20 >= 10.
-  await waitFrames(3);
-  await page.waitForFunction((p) => (Module.framesDrawn - 1) % p >= p / 2, {}, HINT_PERIOD);
+  // Keys typed at fixed frames, so that the run's random colours have drawn the same values before z
+  // and n places the same random sites on every run. Frame f shows the exit hint when f % 20 >= 10.
+  await runTo(15);
   await capture('web-start');
   await page.screenshot({ path: path.join(outDir, 'web-page.png') });
-
   await keys('z');
-  await waitFrames(3);
+  await runTo(18);
   await capture('web-cleared');
-  await waitFrames(25);
+  await runTo(40);
   await capture('web-cleared-later');
   for (const k of [1, 2, 3]) {
     await keys('n');
-    await waitFrames(2);
+    await runTo(40 + 2 * k);
     await capture(`web-site-${k}`);
   }
   await keys('x');
-  await waitFrames(3);
+  await runTo(49);
   await capture('web-spline-1');
   await keys('q');
-  await waitFrames(3);
+  await runTo(52);
   await capture('web-table');
   await keys('a');  // one spline: refused
-  await waitFrames(5);
+  await runTo(57);
   await capture('web-refused');
   await keys('n', 'n', 'n', 'x');
-  await waitFrames(3);
+  await runTo(60);
   await capture('web-spline-2');
+  await keys('m', 'h');  // site 0 of spline 0: a yellow curve and the lit sphere on the site
+  await runTo(63);
+  await capture('web-selected');
   await keys('a');
-  await waitFrames(3);
+  await runTo(66);
   await capture('web-run-1');
-  await waitFrames(10);
+  await runTo(76);
   await capture('web-run-2');
 
   await keys('Escape');
@@ -102,6 +119,7 @@ try {
   facts.stopped_text = await page.$eval('#status', (e) => (e.hidden ? '' : e.textContent));
   facts.scratch = await page.evaluate(() => Module.FS.readFile('1.txt', { encoding: 'utf8' }));
   facts.frames_after_exit = await frames();
+  await page.evaluate(() => frameGate.release(Infinity));
   await new Promise((resolve) => setTimeout(resolve, 500));
   facts.frames_later = await frames();
   const printed = await page.evaluate(() => Module.linesPrinted);

@@ -90,6 +90,9 @@ e2e_check "q: three rows only" test "$(e2e_px web-table "$(e2e_table_cell 3 labe
 e2e_check "q: fourteen console lines per frame, the same every frame" web_periodic 14 web-table web-refused
 e2e_check "a with one spline: refused, the scene stands still" test "$(e2e_differ web-table web-refused "$E2E_SCENE")" = 0
 e2e_check "n n n x: two rows in the length columns" test "$(web_column_rows web-spline-2)" = 2
+e2e_check "n n n x: nothing yellow before a selection" test "$(e2e_px web-spline-2 "$E2E_SCENE" "$E2E_LIT_YELLOW")" = 0
+e2e_at_least "m h: the selected spline and the sphere on its site, lit yellow" \
+  "$(e2e_px web-selected "$E2E_SCENE" "$E2E_LIT_YELLOW")" 60
 e2e_at_least "a: the run curve moves" "$(e2e_differ web-run-1 web-run-2 "$E2E_SCENE")" 20
 e2e_check "a: the columns stand still" test "$(e2e_differ web-spline-2 web-run-2 "$E2E_COLUMNS")" = 0
 
