@@ -2,7 +2,9 @@
 # Checks the links of the README and docs/, builds everything and runs every test layer: unit, gl,
 # e2e and the bench smoke with g++, the Debian package and its tests (scripts/package.sh --test), then
 # the unit and gl tests again under AddressSanitizer and UndefinedBehaviorSanitizer together with the
-# key fuzzer (clang). SPLINES_SKIP_SANITIZE=1 skips the second build.
+# key fuzzer (clang); last the web build in headless Chromium (scripts/web.sh), skipped with a message
+# where Emscripten or Chromium cannot be installed. SPLINES_SKIP_SANITIZE=1 skips the second build,
+# SPLINES_SKIP_WEB=1 the web build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" test
@@ -20,4 +22,10 @@ if [ "${SPLINES_SKIP_SANITIZE:-0}" != 1 ]; then
     -DSPLINES_FUZZ=ON -DSPLINES_BENCH=OFF >/dev/null
   cmake --build "$root/build-sanitize" -j"$jobs"
   (cd "$root/build-sanitize" && ctest --output-on-failure -j"$jobs" -LE e2e)
+fi
+
+if [ "${SPLINES_SKIP_WEB:-0}" != 1 ]; then
+  status=0
+  "$root/scripts/web.sh" || status=$?
+  if [ $status = 77 ]; then echo "SKIP: the web tests (see the reason above)"; elif [ $status != 0 ]; then exit $status; fi
 fi

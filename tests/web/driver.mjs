@@ -1,0 +1,147 @@
+// Drives the web build in Debian's Chromium (headless, software WebGL) through one scenario and
+// leaves what it saw for tests/web/test_web.sh to judge: canvas pictures taken together with the
+// frame and console counters, one screenshot of the page, the browser console, the page's state after
+// Escape, "1.txt" from the page's file system and where the canvas lands in windows of other shapes.
+// Usage: node driver.mjs BUILD_WEB_DIR OUTPUT_DIR
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const [buildDir, outDir] = process.argv.slice(2);
+const CHROMIUM = process.env.CHROMIUM || '/usr/bin/chromium';
+const TIMEOUT_MS = 60000;
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+
+// The page, served from build-web/ on 127.0.0.1 (wasm is fetched over http, not from file:).
+function serve(root) {
+  const server = http.createServer((request, response) => {
+    const name = new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html');
+    fs.readFile(path.join(root, path.normalize(name)), (error, data) => {
+      if (error) { response.writeHead(404); response.end(); return; }
+      response.writeHead(200, { 'content-type': TYPES[path.extname(name)] || 'application/octet-stream' });
+      response.end(data);
+    });
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+const server = await serve(buildDir);
+const url = `http://127.0.0.1:${server.address().port}/`;
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'splines-chromium-'));
+const browser = await puppeteer.launch({
+  executablePath: CHROMIUM,
+  headless: true,
+  args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+         '--disable-background-networking', '--disable-component-update', '--disable-sync',
+         '--no-first-run', '--disable-background-timer-throttling', `--user-data-dir=${profile}`],
+});
+const steps = [];
+const facts = {};
+const consoleLines = [];
+try {
+  const page = await browser.newPage();
+  page.setDefaultTimeout(TIMEOUT_MS);
+  await page.setViewport({ width: 1024, height: 768 });
+  page.on('console', (message) => { if (message.type() === 'log') consoleLines.push(message.text()); });
+  // The frame gate: GLUT's idle timer (setTimeout) draws the frames; the gate holds its callbacks once
+  // the page has drawn gate.until frames, and release() lets it go on to a new count.
+  await page.evaluateOnNewDocument(() => {
+    const realSetTimeout = window.setTimeout.bind(window);
+    const gate = { until: 0, held: [] };
+    gate.release = (until) => {
+      gate.until = until;
+      for (const callback of gate.held.splice(0)) realSetTimeout(callback, 0);
+    };
+    window.frameGate = gate;
+    window.setTimeout = (callback, ms, ...args) => realSetTimeout(() => {
+      if (typeof Module !== 'undefined' && Module.framesDrawn >= gate.until) gate.held.push(() => callback(...args));
+      else callback(...args);
+    }, ms);
+  });
+  page.on('pageerror', (error) => { if (error.name !== 'ExitStatus') console.error('page error:', error.message); });
+  await page.goto(url);
+
+  const frames = () => page.evaluate(() => Module.framesDrawn);
+  // Runs the viewer until it has drawn n frames in all, then holds it there.
+  const runTo = async (n) => {
+    await page.evaluate((until) => frameGate.release(until), n);
+    await page.waitForFunction((until) => Module.framesDrawn >= until, {}, n);
+  };
+  // The canvas with the counters of the same moment: no frame can come between them.
+  const capture = async (name) => {
+    const shot = await page.evaluate(() => ({
+      png: Module.canvas.toDataURL('image/png'), frames: Module.framesDrawn, lines: Module.linesPrinted }));
+    fs.writeFileSync(path.join(outDir, `${name}.png`), Buffer.from(shot.png.split(',')[1], 'base64'));
+    steps.push([name, shot.frames, shot.lines]);
+  };
+  const keys = async (...names) => { for (const key of names) await page.keyboard.press(key); };
+
+  // Keys typed at fixed frames, so that the run's random colours have drawn the same values before z
+  // and n places the same random sites on every run. Frame f shows the exit hint when f % 20 >= 10.
+  await runTo(15);
+  await capture('web-start');
+  await page.screenshot({ path: path.join(outDir, 'web-page.png') });
+  await keys('z');
+  await runTo(18);
+  await capture('web-cleared');
+  await runTo(40);
+  await capture('web-cleared-later');
+  for (const k of [1, 2, 3]) {
+    await keys('n');
+    await runTo(40 + 2 * k);
+    await capture(`web-site-${k}`);
+  }
+  await keys('x');
+  await runTo(49);
+  await capture('web-spline-1');
+  await keys('q');
+  await runTo(52);
+  await capture('web-table');
+  await keys('a');  // one spline: refused
+  await runTo(57);
+  await capture('web-refused');
+  await keys('n', 'n', 'n', 'x');
+  await runTo(60);
+  await capture('web-spline-2');
+  await keys('m', 'h');  // site 0 of spline 0: a yellow curve and the lit sphere on the site
+  await runTo(63);
+  await capture('web-selected');
+  await keys('a');
+  await runTo(66);
+  await capture('web-run-1');
+  await runTo(76);
+  await capture('web-run-2');
+
+  await keys('Escape');
+  await page.waitForSelector('body[data-state="stopped"]');
+  facts.stopped_text = await page.$eval('#status', (e) => (e.hidden ? '' : e.textContent));
+  facts.scratch = await page.evaluate(() => Module.FS.readFile('1.txt', { encoding: 'utf8' }));
+  facts.frames_after_exit = await frames();
+  await page.evaluate(() => frameGate.release(Infinity));
+  await new Promise((resolve) => setTimeout(resolve, 500));
+  facts.frames_later = await frames();
+  const printed = await page.evaluate(() => Module.linesPrinted);
+  for (let t = 0; consoleLines.length < printed && t < 100; ++t) await new Promise((r) => setTimeout(r, 100));
+  facts.lines_printed = printed;
+
+  // The picture rule in windows of other shapes: the largest 4:3 rectangle, centred.
+  for (const [width, height] of [[1280, 720], [800, 900]]) {
+    const other = await browser.newPage();
+    await other.setViewport({ width, height });
+    await other.goto(url);
+    await other.waitForFunction(() => Module.framesDrawn >= 1);
+    const r = await other.$eval('#canvas', (c) => c.getBoundingClientRect().toJSON());
+    facts[`canvas_in_${width}x${height}`] = [r.x, r.y, r.width, r.height].map(Math.round).join(' ');
+    await other.close();
+  }
+} finally {
+  fs.writeFileSync(path.join(outDir, 'web-console.txt'), consoleLines.map((l) => l + '\n').join(''));
+  fs.writeFileSync(path.join(outDir, 'web-steps.txt'), steps.map((s) => s.join(' ') + '\n').join(''));
+  fs.writeFileSync(path.join(outDir, 'web-facts.txt'),
+    Object.entries(facts).map(([k, v]) => `${k}=${String(v).replace(/\n/g, ' ')}\n`).join(''));
+  await browser.close();
+  server.close();
+  fs.rmSync(profile, { recursive: true, force: true });
+}
