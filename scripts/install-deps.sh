@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, only those missing. Usage: install-deps.sh [build|test]
+# Installs the Debian packages the project needs, only those missing.
+# Usage: install-deps.sh [build|test|windows]
 set -euo pipefail
 
 build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
                 xvfb xdotool x11-apps x11-utils imagemagick)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev valgrind python3
                xserver-xorg-core xserver-xorg-video-dummy)
+# The Windows build and its tests under Wine: MinGW-w64, GoogleTest's source, and dpkg-source to unpack
+# freeglut's source package.
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest dpkg-dev python3)
 
 wanted=("${build_packages[@]}")
 if [ "${1:-build}" = test ]; then wanted+=("${test_packages[@]}"); fi
+if [ "${1:-build}" = windows ]; then wanted+=("${windows_packages[@]}"); fi
 
 missing=()
 for package in "${wanted[@]}"; do

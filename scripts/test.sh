@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test layer: unit, gl, e2e and the bench smoke with g++, then the
 # unit and gl tests again under AddressSanitizer and UndefinedBehaviorSanitizer together with the
-# key fuzzer (clang). SPLINES_SKIP_SANITIZE=1 skips the second build.
+# key fuzzer (clang); then the Windows build and its tests under Wine (scripts/windows.sh), which
+# are skipped with a message where Wine cannot be installed. SPLINES_SKIP_SANITIZE=1 skips the second
+# build, SPLINES_SKIP_WINDOWS=1 the Windows one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" test
@@ -16,4 +18,14 @@ if [ "${SPLINES_SKIP_SANITIZE:-0}" != 1 ]; then
     -DSPLINES_FUZZ=ON -DSPLINES_BENCH=OFF >/dev/null
   cmake --build "$root/build-sanitize" -j"$jobs"
   (cd "$root/build-sanitize" && ctest --output-on-failure -j"$jobs" -LE e2e)
+fi
+
+if [ "${SPLINES_SKIP_WINDOWS:-0}" != 1 ]; then
+  status=0
+  SPLINES_LINUX_VIEWER="$root/build/splines" "$root/scripts/windows.sh" || status=$?
+  if [ "$status" = 77 ]; then
+    echo "The Windows tests were skipped: Wine could not be installed." >&2
+  elif [ "$status" != 0 ]; then
+    exit "$status"
+  fi
 fi
