@@ -40,9 +40,12 @@ if [ ! -e "$freeglut/lib/cmake/FreeGLUT/FreeGLUTConfig.cmake" ]; then
   source_dir=$(find "$work" -maxdepth 1 -type d -name 'freeglut-3.4*' | head -n 1)
   [ -n "$source_dir" ] || { echo "windows.sh: no freeglut 3.4 source package" >&2; exit 1; }
   echo "Building freeglut for MinGW-w64 into $freeglut" >&2
-  cmake -S "$source_dir" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON -DFREEGLUT_BUILD_DEMOS=OFF >/dev/null
-  cmake --build "$work/build" -j"$jobs" >/dev/null
+  if ! { cmake -S "$source_dir" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+           -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON -DFREEGLUT_BUILD_DEMOS=OFF &&
+         cmake --build "$work/build" -j"$jobs"; } >"$work/build.log" 2>&1; then
+    tail -n 40 "$work/build.log" >&2
+    exit 1
+  fi
   rm -rf "$freeglut.new"
   cmake --install "$work/build" --prefix "$freeglut.new" >/dev/null
   rm -rf "$freeglut" && mv "$freeglut.new" "$freeglut"
