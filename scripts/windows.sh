@@ -32,8 +32,9 @@ if [ ! -e "$freeglut/lib/cmake/FreeGLUT/FreeGLUTConfig.cmake" ]; then
   for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
     [ -e "$file" ] && sed -n 's/^deb \(.*\)$/deb-src \1/p' "$file" >"$work/sources/$(basename "$file").list"
   done
+  # Downloads into this private directory, which apt's unprivileged user cannot reach.
   apt=(apt-get -qq -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$work/sources"
-       -o Dir::State::Lists="$work/lists")
+       -o Dir::State::Lists="$work/lists" -o APT::Sandbox::User=root)
   echo "Fetching freeglut's source package" >&2
   "${apt[@]}" update || true  # a third-party source without deb-src fails alone
   (cd "$work" && "${apt[@]}" source freeglut >/dev/null 2>&1)
