@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those missing.
-# Usage: install-deps.sh [build|package|test|animation]; package adds what makes and checks the
-# .deb, test adds everything the test command needs.
+# Usage: install-deps.sh [build|package|test|windows|animation]; package adds what makes and checks
+# the .deb, test adds everything the test command needs, windows the Windows build and its tests.
 set -euo pipefail
 
 build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
@@ -9,6 +9,9 @@ build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev li
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev valgrind python3
                xserver-xorg-core xserver-xorg-video-dummy)
 package_packages=(dpkg-dev file lintian man-db python3)
+# The Windows build and its tests under Wine: MinGW-w64, GoogleTest's source, and dpkg-source to unpack
+# freeglut's source package.
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest dpkg-dev python3)
 animation_packages=(python3 gifsicle)  # scripts/animation.sh: the harness's pixel reader, the GIF optimiser
 
 wanted=("${build_packages[@]}")
@@ -16,8 +19,9 @@ case "${1:-build}" in
   build) ;;
   package) wanted+=("${package_packages[@]}") ;;
   test) wanted+=("${package_packages[@]}" "${test_packages[@]}") ;;
+  windows) wanted+=("${windows_packages[@]}") ;;
   animation) wanted+=("${animation_packages[@]}") ;;
-  *) echo "install-deps.sh: unknown set $1 (build, package, test or animation)" >&2; exit 2 ;;
+  *) echo "install-deps.sh: unknown set $1 (build, package, test, windows or animation)" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -2,9 +2,10 @@
 # Checks the links of the README and docs/, builds everything and runs every test layer: unit, gl,
 # e2e and the bench smoke with g++, the Debian package and its tests (scripts/package.sh --test), then
 # the unit and gl tests again under AddressSanitizer and UndefinedBehaviorSanitizer together with the
-# key fuzzer (clang); last the web build in headless Chromium (scripts/web.sh), skipped with a message
-# where Emscripten or Chromium cannot be installed. SPLINES_SKIP_SANITIZE=1 skips the second build,
-# SPLINES_SKIP_WEB=1 the web build.
+# key fuzzer (clang); then the Windows build and its tests under Wine (scripts/windows.sh) and the web
+# build in headless Chromium (scripts/web.sh), each skipped with a message where its tools cannot be
+# installed. SPLINES_SKIP_SANITIZE=1 skips the second build, SPLINES_SKIP_WINDOWS=1 and
+# SPLINES_SKIP_WEB=1 the Windows and web ones.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" test
@@ -24,8 +25,18 @@ if [ "${SPLINES_SKIP_SANITIZE:-0}" != 1 ]; then
   (cd "$root/build-sanitize" && ctest --output-on-failure -j"$jobs" -LE e2e)
 fi
 
-if [ "${SPLINES_SKIP_WEB:-0}" != 1 ]; then
-  status=0
-  "$root/scripts/web.sh" || status=$?
-  if [ $status = 77 ]; then echo "SKIP: the web tests (see the reason above)"; elif [ $status != 0 ]; then exit $status; fi
-fi
+# optional_port NAME COMMAND...: runs a port's script; its status 77 means its tools could not be
+# installed here, which is said and skipped, any other failure fails the test command.
+optional_port() {
+  local name=$1 status=0
+  shift
+  "$@" || status=$?
+  if [ "$status" = 77 ]; then
+    echo "SKIP: the $name tests (see the reason above)" >&2
+  elif [ "$status" != 0 ]; then
+    exit "$status"
+  fi
+}
+[ "${SPLINES_SKIP_WINDOWS:-0}" = 1 ] ||
+  optional_port Windows env SPLINES_LINUX_VIEWER="$root/build/splines" "$root/scripts/windows.sh"
+[ "${SPLINES_SKIP_WEB:-0}" = 1 ] || optional_port web "$root/scripts/web.sh"

@@ -21,10 +21,24 @@ e2e_init() {
   for tool in Xvfb xdotool xwd convert compare xdpyinfo python3; do
     command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 1; }
   done
+  case $E2E_BIN in *.exe) e2e_use_wine ;; esac
+}
+
+# A Windows viewer (.exe) runs under Wine through wine_launch.sh, in the Wine prefix E2E_WINEPREFIX
+# (kept between tests: making one takes some seconds) or else in one of this test's own, whose
+# wineserver is ended before and after the test (wine_prefix.sh). Wine's own messages are off, so
+# stderr holds the viewer's alone.
+e2e_use_wine() {
+  command -v wine >/dev/null || { echo "e2e: wine is not installed" >&2; exit 1; }
+  export WINEPREFIX=${E2E_WINEPREFIX:-$E2E_WORK/wine-prefix} WINEDEBUG=-all
+  E2E_WINE=1
+  bash "$E2E_HERE/wine_prefix.sh" "$WINEPREFIX" || exit 1
+  E2E_LAUNCH=(bash "$E2E_HERE/wine_launch.sh")
 }
 
 e2e_cleanup() {
   [ -n "$E2E_PID" ] && kill -9 "$E2E_PID" 2>/dev/null
+  [ -n "${E2E_WINE:-}" ] && wineserver -k 2>/dev/null && wineserver -w
   [ -n "$E2E_XSERVER_PID" ] && kill "$E2E_XSERVER_PID" 2>/dev/null && wait "$E2E_XSERVER_PID" 2>/dev/null
   [ -n "${E2E_WORK:-}" ] && { chmod -R u+w "$E2E_WORK" 2>/dev/null; rm -rf "$E2E_WORK"; }
   return 0

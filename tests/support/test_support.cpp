@@ -2,6 +2,9 @@
 #include "tests/support/test_support.h"
 
 #include <unistd.h>
+#ifdef _WIN32
+#include <direct.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +13,19 @@
 #include <stdexcept>
 
 namespace testing_support {
+
+namespace {
+
+// A new directory named by the template, its trailing XXXXXX made unique; null where none could be made.
+char* make_unique_directory(char* name) {
+#ifdef _WIN32
+  return _mktemp(name) != nullptr && _mkdir(name) == 0 ? name : nullptr;
+#else
+  return mkdtemp(name);
+#endif
+}
+
+}  // namespace
 
 std::vector<std::string> split_lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -28,7 +44,7 @@ ScratchDirectory::ScratchDirectory() : ScratchDirectory(std::filesystem::temp_di
 
 ScratchDirectory::ScratchDirectory(const std::string& parent) {
   std::string templ = (std::filesystem::path(parent) / "splines-test-XXXXXX").string();
-  if (mkdtemp(templ.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  if (make_unique_directory(templ.data()) == nullptr) throw std::runtime_error("no scratch directory");
   path_ = templ;
   owner_ = getpid();
   previous_ = std::filesystem::current_path().string();

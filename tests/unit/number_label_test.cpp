@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "tests/support/test_support.h"
 #include "tests/support/number_checks.h"
 #include "text/number_label.h"
+#include "text/scratch_file.h"
 
 namespace {
 
@@ -64,6 +66,20 @@ TEST_F(NumberToText, EmptiesALongerFileBeforeWriting) {
   EXPECT_EQ(lines, std::vector<std::string>{"1"});
   EXPECT_EQ(scratch_text(), "5");
   EXPECT_EQ(field[1], ' ');
+}
+
+// A directory in the file's place (on every platform): nothing written and nothing read, the field
+// left as it was, the console line "0", and the system's error number of the failed write reported.
+TEST_F(NumberToText, ADirectoryInItsPlaceReadsNothingAndReportsTheWriteError) {
+  std::filesystem::create_directory("1.txt");
+  NumberField field;
+  std::memset(field, ' ', sizeof field);
+  const ScratchTrip trip = round_trip_scratch_file("12.5", 4, field);
+  EXPECT_EQ(trip.count, 0);
+  EXPECT_NE(trip.write_error, 0);
+  EXPECT_EQ(field[0], ' ');
+  EXPECT_EQ(stdout_lines([&] { number_to_text(12.5f, field); }), std::vector<std::string>{"0"});
+  EXPECT_TRUE(std::filesystem::is_directory("1.txt"));
 }
 
 }  // namespace
