@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "app/picture.h"
 #include "app/view_state.h"
 
 namespace {
@@ -35,4 +36,20 @@ bool open_screen() {
   if (glutCreateWindow(WINDOW_TITLE) == 0) return false;
   glutFullScreen();
   return true;
+}
+
+void reshape_screen(int width, int height) {
+  // Game mode's window spans the whole desktop, but the monitor shows only the video mode, from the
+  // window's top left corner; an ordinary window is seen whole.
+  int shown_width = width, shown_height = height;
+  if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
+    const int mode_width = glutGameModeGet(GLUT_GAME_MODE_WIDTH);
+    const int mode_height = glutGameModeGet(GLUT_GAME_MODE_HEIGHT);
+    if (mode_width > 0 && mode_height > 0) {
+      shown_width = mode_width;
+      shown_height = mode_height;
+    }
+  }
+  picture = place_picture(width, height, shown_width, shown_height);
+  set_perspective(view.screen_width, view.screen_height);
 }

@@ -250,7 +250,12 @@ int glutEnterGameMode() {
 void glutLeaveGameMode() { rec("glutLeaveGameMode").game_mode_active = false; }
 int glutGameModeGet(GLenum query) {
   glrec::Recorder& r = rec("glutGameModeGet", {double(query)});
-  return query == GLUT_GAME_MODE_ACTIVE ? r.game_mode_active : 0;
+  switch (query) {
+    case GLUT_GAME_MODE_ACTIVE: return r.game_mode_active;
+    case GLUT_GAME_MODE_WIDTH: return r.game_mode_active ? r.game_mode_width : -1;
+    case GLUT_GAME_MODE_HEIGHT: return r.game_mode_active ? r.game_mode_height : -1;
+    default: return 0;
+  }
 }
 int glutGetWindow() { return rec("glutGetWindow").window; }
 int glutCreateWindow(const char*) { return rec("glutCreateWindow").window = 2; }
