@@ -33,6 +33,9 @@ bool open_screen() {
                GAME_MODE_STRING, game_mode_warning[0] ? " (" : "", game_mode_warning,
                game_mode_warning[0] ? ")" : "");
   glutInitWindowSize(SCREEN_WIDTH, SCREEN_HEIGHT);
+  // At the top left corner: without a window manager nothing else moves it there, and the full-screen
+  // request only resizes it.
+  glutInitWindowPosition(0, 0);
   if (glutCreateWindow(WINDOW_TITLE) == 0) return false;
   glutFullScreen();
   return true;
