@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the benchmarks of a build: the CPU side against a null GL (cpu_bench), whole frames on a private
 # Xvfb (frame_bench: library, literal and graphics floor interleaved) and the viewer's own frame rate at
-# start, counted by its console lines. Writes OUTPUT_DIR/summary.md with the machine and every table.
+# start, counted by its console lines, on a 1024x768 screen and in the fallback window on a 1920x1080
+# one. Writes OUTPUT_DIR/summary.md with the machine and every table.
 # Usage: run_benchmarks.sh BUILD_DIR OUTPUT_DIR [--quick]   (--quick: a smoke run of a few seconds)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -41,26 +42,41 @@ echo "== Whole frames on Xvfb (frame_bench ${frame_flags[*]})"
 echo "== Whole frames on Xvfb, library and floor only (frame_bench ${frame_flags[*]} --no-literal)"
 "$build/bench/frame_bench" "${frame_flags[@]}" --no-literal | tee "$out/frames-no-literal.md"
 
-# The viewer itself at start: frames per second from its console lines, over a few windows of time.
+# The viewer itself at start: ms per frame from its console lines, over a few windows of time; sets
+# viewer_times to "median low high count".
+viewer_frame_times() {
+  local rates=() l0 l1 t0 t1
+  e2e_start_viewer
+  e2e_wait_lines $((3 * lines_per_frame)) 60
+  for _ in $(seq "$viewer_windows"); do
+    l0=$(e2e_lines)
+    t0=$(date +%s.%N)
+    sleep "$viewer_seconds"
+    l1=$(e2e_lines)
+    t1=$(date +%s.%N)
+    rates+=("$(awk -v a="$l0" -v b="$l1" -v s="$t0" -v e="$t1" -v n="$lines_per_frame" \
+      'BEGIN { f = (b - a) / n / (e - s); printf "%.3f", (f > 0 ? 1000 / f : 0) }')")
+  done
+  e2e_key Escape
+  e2e_wait_exit
+  viewer_times=$(printf '%s\n' "${rates[@]}" | sort -n | awk '{ v[NR] = $1 } END {
+    printf "%.3f %.3f %.3f %d\n", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2, v[1], v[NR], NR }')
+}
+
 echo "== The viewer at start ($viewer_windows x $viewer_seconds s, $lines_per_frame console lines a frame)"
-e2e_start_viewer
-e2e_wait_lines $((3 * lines_per_frame)) 60
-rates=()
-for _ in $(seq "$viewer_windows"); do
-  l0=$(e2e_lines)
-  t0=$(date +%s.%N)
-  sleep "$viewer_seconds"
-  l1=$(e2e_lines)
-  t1=$(date +%s.%N)
-  rates+=("$(awk -v a="$l0" -v b="$l1" -v s="$t0" -v e="$t1" -v n="$lines_per_frame" \
-    'BEGIN { f = (b - a) / n / (e - s); printf "%.3f", (f > 0 ? 1000 / f : 0) }')")
-done
-e2e_key Escape
-e2e_wait_exit
-viewer_row=$(printf '%s\n' "${rates[@]}" | sort -n | awk '{ v[NR] = $1 } END {
-  m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-  printf "| start scene (7 x 12, trail on) | %.1f (%.1f-%.1f) | %d |", m, v[1], v[NR], NR }')
-echo "$viewer_row"
+viewer_frame_times
+read -r base_median base_low base_high base_windows <<<"$viewer_times"
+# The same in the fallback window on a wide screen: the picture scaled to 1440 x 1080 between bars.
+e2e_stop_xserver
+e2e_start_xserver xvfb 1920x1080
+viewer_frame_times
+read -r wide_median wide_low wide_high wide_windows <<<"$viewer_times"
+viewer_rows=$(awk -v m="$base_median" -v l="$base_low" -v h="$base_high" -v n="$base_windows" \
+  -v wm="$wide_median" -v wl="$wide_low" -v wh="$wide_high" -v wn="$wide_windows" 'BEGIN {
+  printf "| start scene (7 x 12, trail on), 1024 x 768 screen | %.1f (%.1f-%.1f) | 1.00 | %d |\n", m, l, h, n
+  printf "| the same, fallback window on a 1920 x 1080 screen (picture 1440 x 1080) | %.1f (%.1f-%.1f) | %.2f | %d |\n",
+    wm, wl, wh, (m > 0 ? wm / m : 0), wn }')
+echo "$viewer_rows"
 [ "$E2E_FAILURES" -eq 0 ] || { echo "the viewer did not run as expected" >&2; exit 1; }
 
 {
@@ -75,9 +91,9 @@ echo "$viewer_row"
   echo
   echo "The viewer itself:"
   echo
-  echo "| scene | ms per frame, median (range) | windows |"
-  echo "|---|---|---|"
-  echo "$viewer_row"
+  echo "| scene, screen | ms per frame, median (range) | / 1024 x 768 | windows |"
+  echo "|---|---|---|---|"
+  echo "$viewer_rows"
   echo
   echo "CPU side against the null GL, median (range) over the repetitions:"
   cat "$out/cpu.md"
