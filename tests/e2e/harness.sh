@@ -4,6 +4,9 @@
 # it read back as pixels, and cleanup of everything it started.
 
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# Debian's python3, which the project installs, rather than whatever comes first on PATH: a version
+# manager's shim there can cost seconds a call on a busy machine, and every pixel probe is a call.
+[ -x /usr/bin/python3 ] && python3() { /usr/bin/python3 "$@"; }
 E2E_XSERVER_PID=
 E2E_WM_PID=
 E2E_SCREEN=1024x768
