@@ -1,5 +1,8 @@
-// The 4:3 picture placed in whatever window or video mode the screen gives.
+// The 4:3 picture placed in whatever window or video mode the screen gives, and shown there.
 #include "app/picture.h"
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
@@ -40,4 +43,19 @@ PixelRect picture_viewport(const PixelRect& placed, int width, int height) {
 
 float picture_pixels(float pixels) {
   return pixels * (static_cast<float>(picture.height) / static_cast<float>(SCREEN_HEIGHT));
+}
+
+void show_picture(const PixelRect& placed, int window_width, int window_height) {
+  picture = placed;
+  if (placed.x == 0 && placed.y == 0 && placed.width == window_width && placed.height == window_height) {
+    glDisable(GL_SCISSOR_TEST);
+    return;
+  }
+  glDisable(GL_SCISSOR_TEST);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glutSwapBuffers();
+  glClear(GL_COLOR_BUFFER_BIT);
+  glScissor(placed.x, placed.y, placed.width, placed.height);
+  glEnable(GL_SCISSOR_TEST);
 }

@@ -27,5 +27,10 @@ PixelRect picture_viewport(const PixelRect& placed, int width, int height);
 // draw. Exactly the width given where the picture is 1024 x 768.
 float picture_pixels(float pixels);
 
+// Makes placed the picture of a window_width x window_height window. Where it leaves bars, the whole
+// window is cleared to black once, in both buffers, and drawing is confined to the picture from then
+// on: wide strokes at its edges would otherwise spill into the bars, and the bars cost no more clearing.
+void show_picture(const PixelRect& placed, int window_width, int window_height);
+
 // Where the picture lies in the window now; 1024 x 768 at the lower left until GLUT reports a size.
 extern PixelRect picture;

@@ -53,6 +53,6 @@ void reshape_screen(int width, int height) {
       shown_height = mode_height;
     }
   }
-  picture = place_picture(width, height, shown_width, shown_height);
+  show_picture(place_picture(width, height, shown_width, shown_height), width, height);
   set_perspective(view.screen_width, view.screen_height);
 }

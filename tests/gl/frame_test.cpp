@@ -140,8 +140,9 @@ TEST_F(FrameTest, LeavesBothMatrixStacksWhereTheyWereAndGLBalanced) {
   EXPECT_EQ(r.count("glBegin"), r.count("glEnd"));
 }
 
-// Every viewport of a frame is where the picture lands after GLUT reports the window's size; the camera
-// keeps its 4:3 aspect and every stroke and point grows with the picture, the 1024 x 768 frame unchanged.
+// Every viewport of a frame is where the picture lands after GLUT reports the window's size, and drawing
+// stays inside it; the camera keeps its 4:3 aspect and every stroke and point grows with the picture,
+// the 1024 x 768 frame unchanged.
 TEST_F(FrameTest, PlacesThePictureWhereTheWindowsSizeLetsAPersonSeeIt) {
   struct Screen {
     const char* label;
@@ -166,7 +167,19 @@ TEST_F(FrameTest, PlacesThePictureWhereTheWindowsSizeLetsAPersonSeeIt) {
   for (const Screen& screen : screens) {
     SCOPED_TRACE(screen.label);
     recorder().game_mode_active = screen.game_mode;
+    recorder().clear_log();
     reshape_screen(screen.width, screen.height);
+    // Where the picture leaves bars, drawing is confined to it after the window is cleared once.
+    const bool bars = screen.expected.width != screen.width || screen.expected.height != screen.height;
+    EXPECT_EQ(recorder().enabled.count(GL_SCISSOR_TEST), bars ? 1u : 0u);
+    EXPECT_EQ(recorder().count("glutSwapBuffers"), bars ? 1 : 0);
+    if (bars) {
+      const glrec::Call scissor = recorder().calls_named("glScissor").back();
+      EXPECT_EQ(scissor[0], screen.expected.x);
+      EXPECT_EQ(scissor[1], screen.expected.y);
+      EXPECT_EQ(scissor[2], screen.expected.width);
+      EXPECT_EQ(scissor[3], screen.expected.height);
+    }
     frame();  // the first frame's scene uses the camera the reshape set
     const testing_support::ProcessState before = testing_support::capture_state();
     const PixelRect placed = picture;

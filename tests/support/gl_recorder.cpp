@@ -138,6 +138,7 @@ void glRotated(GLdouble a, GLdouble x, GLdouble y, GLdouble z) { rec("glRotated"
 void glTranslated(GLdouble x, GLdouble y, GLdouble z) { rec("glTranslated", {x, y, z}); }
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { rec("glTranslatef", {x, y, z}); }
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { rec("glViewport", {double(x), double(y), double(w), double(h)}); }
+void glScissor(GLint x, GLint y, GLsizei w, GLsizei h) { rec("glScissor", {double(x), double(y), double(w), double(h)}); }
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) {
   rec("glOrtho", {l, r, b, t, n, f});
 }
