@@ -42,41 +42,46 @@ echo "== Whole frames on Xvfb (frame_bench ${frame_flags[*]})"
 echo "== Whole frames on Xvfb, library and floor only (frame_bench ${frame_flags[*]} --no-literal)"
 "$build/bench/frame_bench" "${frame_flags[@]}" --no-literal | tee "$out/frames-no-literal.md"
 
-# The viewer itself at start: ms per frame from its console lines, over a few windows of time; sets
-# viewer_times to "median low high count".
-viewer_frame_times() {
-  local rates=() l0 l1 t0 t1
+# The viewer itself at start: ms per frame from its console lines over one window of time, on a fresh X
+# server of the given size; sets viewer_ms.
+viewer_window_ms() {
+  local l0 l1 t0 t1
+  e2e_stop_xserver
+  e2e_start_xserver xvfb "$1"
   e2e_start_viewer
   e2e_wait_lines $((3 * lines_per_frame)) 60
-  for _ in $(seq "$viewer_windows"); do
-    l0=$(e2e_lines)
-    t0=$(date +%s.%N)
-    sleep "$viewer_seconds"
-    l1=$(e2e_lines)
-    t1=$(date +%s.%N)
-    rates+=("$(awk -v a="$l0" -v b="$l1" -v s="$t0" -v e="$t1" -v n="$lines_per_frame" \
-      'BEGIN { f = (b - a) / n / (e - s); printf "%.3f", (f > 0 ? 1000 / f : 0) }')")
-  done
+  l0=$(e2e_lines)
+  t0=$(date +%s.%N)
+  sleep "$viewer_seconds"
+  l1=$(e2e_lines)
+  t1=$(date +%s.%N)
+  viewer_ms=$(awk -v a="$l0" -v b="$l1" -v s="$t0" -v e="$t1" -v n="$lines_per_frame" \
+    'BEGIN { f = (b - a) / n / (e - s); printf "%.3f", (f > 0 ? 1000 / f : 0) }')
   e2e_key Escape
   e2e_wait_exit
-  viewer_times=$(printf '%s\n' "${rates[@]}" | sort -n | awk '{ v[NR] = $1 } END {
-    printf "%.3f %.3f %.3f %d\n", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2, v[1], v[NR], NR }')
 }
 
-echo "== The viewer at start ($viewer_windows x $viewer_seconds s, $lines_per_frame console lines a frame)"
+# "median (low-high)" of the numbers given.
+median_range() {
+  printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END {
+    printf "%.2f (%.2f-%.2f)", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2, v[1], v[NR] }'
+}
+
+# On a 1024x768 screen and in the fallback window on a 1920x1080 one (the picture scaled to 1440 x 1080
+# between bars), alternately, so that the load's drift hits both alike; the ratio is taken pair by pair.
+echo "== The viewer at start ($viewer_windows x $viewer_seconds s on each screen, alternately, $lines_per_frame console lines a frame)"
 set +e  # the harness checks its own steps (a window search that finds nothing yet is not an error)
-viewer_frame_times
-read -r base_median base_low base_high base_windows <<<"$viewer_times"
-# The same in the fallback window on a wide screen: the picture scaled to 1440 x 1080 between bars.
+base_times=() wide_times=() ratios=()
+for _ in $(seq "$viewer_windows"); do
+  viewer_window_ms 1024x768
+  base_times+=("$viewer_ms")
+  viewer_window_ms 1920x1080
+  wide_times+=("$viewer_ms")
+  ratios+=("$(awk -v b="${base_times[-1]}" -v w="$viewer_ms" 'BEGIN { printf "%.3f", (b > 0 ? w / b : 0) }')")
+done
 e2e_stop_xserver
-e2e_start_xserver xvfb 1920x1080
-viewer_frame_times
-read -r wide_median wide_low wide_high wide_windows <<<"$viewer_times"
-viewer_rows=$(awk -v m="$base_median" -v l="$base_low" -v h="$base_high" -v n="$base_windows" \
-  -v wm="$wide_median" -v wl="$wide_low" -v wh="$wide_high" -v wn="$wide_windows" 'BEGIN {
-  printf "| start scene (7 x 12, trail on), 1024 x 768 screen | %.1f (%.1f-%.1f) | 1.00 | %d |\n", m, l, h, n
-  printf "| the same, fallback window on a 1920 x 1080 screen (picture 1440 x 1080) | %.1f (%.1f-%.1f) | %.2f | %d |\n",
-    wm, wl, wh, (m > 0 ? wm / m : 0), wn }')
+viewer_rows="| start scene (7 x 12, trail on), 1024 x 768 screen | $(median_range "${base_times[@]}") | 1 | $viewer_windows |
+| the same, fallback window on a 1920 x 1080 screen (picture 1440 x 1080) | $(median_range "${wide_times[@]}") | $(median_range "${ratios[@]}") | $viewer_windows |"
 echo "$viewer_rows"
 [ "$E2E_FAILURES" -eq 0 ] || { echo "the viewer did not run as expected" >&2; exit 1; }
 set -e
