@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "app/picture.h"
 #include "app/view_state.h"
 
 namespace {
@@ -32,7 +33,26 @@ bool open_screen() {
                GAME_MODE_STRING, game_mode_warning[0] ? " (" : "", game_mode_warning,
                game_mode_warning[0] ? ")" : "");
   glutInitWindowSize(SCREEN_WIDTH, SCREEN_HEIGHT);
+  // At the top left corner: without a window manager nothing else moves it there, and the full-screen
+  // request only resizes it.
+  glutInitWindowPosition(0, 0);
   if (glutCreateWindow(WINDOW_TITLE) == 0) return false;
   glutFullScreen();
   return true;
+}
+
+void reshape_screen(int width, int height) {
+  // Game mode's window spans the whole desktop, but the monitor shows only the video mode, from the
+  // window's top left corner; an ordinary window is seen whole.
+  int shown_width = width, shown_height = height;
+  if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
+    const int mode_width = glutGameModeGet(GLUT_GAME_MODE_WIDTH);
+    const int mode_height = glutGameModeGet(GLUT_GAME_MODE_HEIGHT);
+    if (mode_width > 0 && mode_height > 0) {
+      shown_width = mode_width;
+      shown_height = mode_height;
+    }
+  }
+  show_picture(place_picture(width, height, shown_width, shown_height), width, height);
+  set_perspective(view.screen_width, view.screen_height);
 }

@@ -23,7 +23,7 @@ int start_viewer(int argc, char** argv) {
   generate_random_scene();
   glutIdleFunc(display);
   glutDisplayFunc(display);
-  glutReshapeFunc(set_perspective);
+  glutReshapeFunc(reshape_screen);
   glutKeyboardFunc(on_key);
   glutMainLoop();
   return 0;

@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "app/picture.h"
+
 ViewState view;
 
 namespace {
@@ -18,7 +20,8 @@ constexpr double OVERLAY_FAR = 10.0;
 }  // namespace
 
 void set_perspective(int width, int height) {
-  glViewport(0, 0, width, height);
+  const PixelRect viewport = picture_viewport(picture, width, height);
+  glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(FIELD_OF_VIEW, static_cast<double>(width) / height, NEAR_PLANE, FAR_PLANE);

@@ -20,8 +20,10 @@ struct ViewState {
 
 extern ViewState view;
 
-// Viewport width x height; 90 degree perspective, near 100, far 2600; eye (0, 200, 200 + offset)
-// looking at the origin with y up. Leaves the modelview matrix selected. GLUT's reshape callback.
+// Viewport width x height in pixels of the 1024 x 768 picture, at the picture's lower left corner
+// wherever the picture lies in the window (app/picture.h); 90 degree perspective, near 100, far
+// 2600; eye (0, 200, 200 + offset) looking at the origin with y up. Leaves the modelview matrix
+// selected. The reshape callback (app/screen.h) calls it after placing the picture.
 void set_perspective(int width, int height);
 
 // Screen text: x from -width to width, y from -height to height, origin at the centre;

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "app/picture.h"
 #include "scene/closed_spline.h"
 #include "scene/run.h"
 #include "scene/solid_shapes.h"
@@ -11,15 +12,15 @@
 namespace {
 
 constexpr int STEPS_PER_SEGMENT = 10;  // vertices per segment of a drawn curve
-constexpr float SITE_POINT_SIZE = 7.0f;  // pixels
+constexpr float SITE_POINT_SIZE = 7.0f;  // pixels of the 1024 x 768 picture
 constexpr double MARKER_RADIUS = 10.0;   // world units, the sphere on a selected site
 
 constexpr int GRID_EXTENT = 1000;                     // world units; the grid spans -1000 .. 1000
 constexpr int GRID_STEP = GRID_EXTENT / 100;          // 10 units between grid lines
 constexpr int AXIS_HALF = GRID_EXTENT / 3;            // 333, integer division
 constexpr int LETTER_DISTANCE = GRID_EXTENT / 3 + 20;  // 353, where the axis letters stand
-constexpr float GRID_WIDTH = 1.0f;                    // pixels
-constexpr float AXIS_WIDTH = 5.0f;                    // pixels
+constexpr float GRID_WIDTH = 1.0f;                    // pixels of the 1024 x 768 picture
+constexpr float AXIS_WIDTH = 5.0f;                    // pixels of the 1024 x 768 picture
 constexpr double CONE_BASE = 9.0;                     // world units
 constexpr double CONE_HEIGHT = 30.0;
 constexpr float LETTER_SIZE = 5.0f;  // font size, in world units under the scene transform
@@ -75,7 +76,7 @@ void draw_sites(int buffer_count) {
   for (int i = 0; i < scene.spline_count; ++i)
     for (int j = 0; j < scene.sites_per_spline; ++j) {
       const Site& site = scene.spline_table[i][j];
-      glPointSize(SITE_POINT_SIZE);
+      glPointSize(picture_pixels(SITE_POINT_SIZE));
       glBegin(GL_POINTS);
         glColor3d(1.0 + 0.1 * i, 0.0, 0.1 * i);
         glVertex3d(site.x, site.y, site.z);
@@ -83,7 +84,7 @@ void draw_sites(int buffer_count) {
     }
   for (int k = 0; k < buffer_count; ++k) {
     const Site& site = scene.site_buffer[k];
-    glPointSize(SITE_POINT_SIZE);
+    glPointSize(picture_pixels(SITE_POINT_SIZE));
     glBegin(GL_POINTS);
       glColor3d(0.0, 1.0, 0.0);
       glVertex3d(site.x, site.y, site.z);
@@ -107,7 +108,7 @@ namespace {
 // Ground grid in the plane y = 0: 201 lines along z, then 201 along x, integer vertices.
 void draw_grid() {
   glPushMatrix();
-    glLineWidth(GRID_WIDTH);
+    glLineWidth(picture_pixels(GRID_WIDTH));
     glColor3f(0.6f, 0.6f, 0.6f);
     glBegin(GL_LINES);
       for (int k = -GRID_EXTENT; k <= GRID_EXTENT; k += GRID_STEP) {
@@ -124,7 +125,7 @@ void draw_grid() {
 
 void draw_axes() {
   glPushMatrix();
-    glLineWidth(AXIS_WIDTH);
+    glLineWidth(picture_pixels(AXIS_WIDTH));
     glBegin(GL_LINES);
       axis_colour();
       glVertex3d(0, -AXIS_HALF, 0);

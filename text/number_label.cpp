@@ -4,6 +4,11 @@
 #include <GL/gl.h>
 
 #include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 #include "app/view_state.h"
 #include "text/scratch_file.h"
@@ -21,7 +26,26 @@ int format_number(float value, char* text) {
                                         std::chars_format::general, SIGNIFICANT_DIGITS).ptr - text);
 }
 
+// Says once, on stderr, why the numbers are blank (or stale): the scratch file's folder and the
+// system's reason for the failed write. Stdout stays the numbers' own.
+void report_scratch_failure(int error, int count_read_back) {
+  if (scratch_failure_reported) return;
+  scratch_failure_reported = true;
+  std::error_code unknown;
+  const std::filesystem::path folder = std::filesystem::current_path(unknown);
+  std::string where = folder.string();
+  if (unknown)
+    where = unknown == std::errc::no_such_file_or_directory ? "the removed working directory"
+                                                              : "the working directory";
+  std::fprintf(stderr, "splines: cannot write the scratch file %s in %s (%s); %s\n", SCRATCH_FILE_NAME,
+               where.c_str(), std::strerror(error),
+               count_read_back == 0 ? "numbers are left blank" : "numbers show the older text it holds");
+  std::fflush(stderr);
+}
+
 }  // namespace
+
+bool scratch_failure_reported = false;
 
 void number_to_text(float value, NumberField& field) {
   for (int k = 0; k < NUMBER_FIELD_LENGTH; ++k) field[k] = ' ';
@@ -32,7 +56,9 @@ void number_to_text(float value, NumberField& field) {
   // A file read back longer than the field (an older text that could not be overwritten, one another
   // program wrote, or one that never ends) is cut at the field; the count is that of the characters
   // stored.
-  print_count(round_trip_scratch_file(text, length, field).count);
+  const ScratchTrip trip = round_trip_scratch_file(text, length, field);
+  if (trip.write_error != 0) report_scratch_failure(trip.write_error, trip.count);
+  print_count(trip.count);
 }
 
 void draw_number(float value, int x, int y, const char* colour, int size) {

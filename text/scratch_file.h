@@ -3,6 +3,8 @@
 
 #include "text/number_label.h"
 
+constexpr const char* SCRATCH_FILE_NAME = "1.txt";  // in the working directory, left there at exit
+
 struct ScratchTrip {
   int count = 0;        // characters read back into the field, 0 .. NUMBER_FIELD_LENGTH
   int write_error = 0;  // the system's error number where the text could not be written, else 0

@@ -12,17 +12,21 @@
 namespace {
 
 // Relative path: the file lands in the working directory and stays there after exit.
-constexpr const char* SCRATCH_FILE = "1.txt";
+constexpr const char* SCRATCH_FILE = SCRATCH_FILE_NAME;
 constexpr mode_t NEW_FILE_MODE = 0666;  // as an output stream creates it, less the umask
 constexpr int LINE_CAPACITY = 16;       // a count of at most 256 and its line end
 
-// write(2) until everything is written or a write fails; the bytes written.
-int write_fully(int fd, const char* bytes, int length) {
+// write(2) until everything is written or a write fails; the bytes written. A failed write leaves
+// its reason in error (EIO for a write that wrote nothing and said nothing).
+int write_fully(int fd, const char* bytes, int length, int& error) {
   int done = 0;
   while (done < length) {
     const ssize_t n = write(fd, bytes + done, static_cast<size_t>(length - done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    if (n <= 0) {
+      error = n < 0 ? errno : EIO;
+      break;
+    }
     done += static_cast<int>(n);
   }
   return done;
@@ -47,8 +51,9 @@ int read_into_field(int fd, NumberField& field, bool at_start) {
 // leaves the same bytes as emptying the file first, but spares the file system the flush to disk it
 // makes when a file emptied by truncation is closed. A named pipe (opening one for reading and
 // writing never waits) counts as a file that cannot be opened: nothing written, nothing read.
-// Returns false, having changed nothing, for any other file.
-bool rewrite_in_place(const char* text, int length, NumberField& field, int& count) {
+// Returns false, having changed nothing, for any other file. A write or cut that fails leaves its
+// reason in write_error.
+bool rewrite_in_place(const char* text, int length, NumberField& field, int& count, int& write_error) {
   const int fd = open(SCRATCH_FILE, O_RDWR | O_CREAT | O_CLOEXEC, NEW_FILE_MODE);
   if (fd < 0) return false;
   struct stat file;
@@ -62,9 +67,12 @@ bool rewrite_in_place(const char* text, int length, NumberField& field, int& cou
     close(fd);
     return false;
   }
-  const int written = write_fully(fd, text, length);
+  const int written = write_fully(fd, text, length, write_error);
   if (file.st_size > written)
-    while (ftruncate(fd, written) != 0 && errno == EINTR) {
+    while (ftruncate(fd, written) != 0) {
+      if (errno == EINTR) continue;
+      if (write_error == 0) write_error = errno;
+      break;
     }
   count = read_into_field(fd, field, true);
   close(fd);
@@ -81,7 +89,7 @@ int write_then_read(const char* text, int length, NumberField& field, int& write
   if (stat(SCRATCH_FILE, &file) == 0 && S_ISFIFO(file.st_mode)) return 0;
   const int out = open(SCRATCH_FILE, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, NEW_FILE_MODE);
   if (out >= 0) {
-    write_fully(out, text, length);
+    write_fully(out, text, length, write_error);
     close(out);
   } else {
     write_error = errno;
@@ -97,7 +105,7 @@ int write_then_read(const char* text, int length, NumberField& field, int& write
 
 ScratchTrip round_trip_scratch_file(const char* text, int length, NumberField& field) {
   ScratchTrip trip;
-  if (!rewrite_in_place(text, length, field, trip.count))
+  if (!rewrite_in_place(text, length, field, trip.count, trip.write_error))
     trip.count = write_then_read(text, length, field, trip.write_error);
   return trip;
 }
@@ -110,6 +118,7 @@ void print_count(int count) {
   char* end = std::to_chars(line, line + LINE_CAPACITY - 1, count).ptr;
   *end++ = '\n';
   const int length = static_cast<int>(end - line);
-  if (write_fully(STDOUT_FILENO, line, length) != length) console_failed = true;
+  int error = 0;
+  if (write_fully(STDOUT_FILENO, line, length, error) != length) console_failed = true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "app/picture.h"
 #include "text/glyph_table.h"
 
 namespace {
@@ -38,7 +39,7 @@ constexpr NamedColour COLOURS[] = {
 };
 constexpr Rgb UNKNOWN_COLOUR{1.0f, 1.0f, 1.0f};  // white
 
-// Stroke widths in pixels, in single precision as OpenGL takes them.
+// Stroke widths in pixels of the 1024 x 768 picture, in single precision as OpenGL takes them.
 float regular_width(float s) { return s / 3.0f + 1.0f; }
 float thin_width(float s) { return s / 6.0f + 1.0f; }
 
@@ -57,7 +58,7 @@ void draw_shape(const StrokeFont& font, const GlyphShape& shape, int x, int y, c
   const Rgb c = font.colour_by_name(colour);
   glColor3d(c.r, c.g, c.b);
   if (shape.drawn_over != 0) draw_shape(font, *glyph_shape(shape.drawn_over), x, y, colour, s);
-  glLineWidth(shape.thin ? thin_width(s) : regular_width(s));
+  glLineWidth(picture_pixels(shape.thin ? thin_width(s) : regular_width(s)));
   glBegin(GL_LINES);
     for_each_segment(shape, [&](const GlyphPoint& from, const GlyphPoint& to) {
       emit(from, x, y, s);

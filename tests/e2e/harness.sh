@@ -1,9 +1,15 @@
 # End-to-end harness, sourced by the e2e tests and scripts/run.sh: a private X server (Xvfb, or Xorg
-# with the dummy driver) on a free display, the viewer in a scratch working directory, keys through xdotool, screenshots read back as pixels,
-# and cleanup of everything it started.
+# with the dummy driver) of any screen size on a free display, optionally a window manager, the viewer
+# in a scratch working directory, keys through xdotool, screenshots of the picture where a person sees
+# it read back as pixels, and cleanup of everything it started.
 
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# Debian's python3, which the project installs, rather than whatever comes first on PATH: a version
+# manager's shim there can cost seconds a call on a busy machine, and every pixel probe is a call.
+[ -x /usr/bin/python3 ] && python3() { /usr/bin/python3 "$@"; }
 E2E_XSERVER_PID=
+E2E_WM_PID=
+E2E_SCREEN=1024x768
 E2E_PID=
 E2E_STATUS=
 E2E_RUNS=0
@@ -39,24 +45,35 @@ e2e_use_wine() {
 e2e_cleanup() {
   [ -n "$E2E_PID" ] && kill -9 "$E2E_PID" 2>/dev/null
   [ -n "${E2E_WINE:-}" ] && wineserver -k 2>/dev/null && wineserver -w
-  [ -n "$E2E_XSERVER_PID" ] && kill "$E2E_XSERVER_PID" 2>/dev/null && wait "$E2E_XSERVER_PID" 2>/dev/null
+  e2e_stop_xserver
   [ -n "${E2E_WORK:-}" ] && { chmod -R u+w "$E2E_WORK" 2>/dev/null; rm -rf "$E2E_WORK"; }
   return 0
 }
 
-# e2e_start_xserver [xvfb|xorg]: starts an X server of 1024x768 at depth 24 on the first free display
-# from :90 on and exports DISPLAY. Xvfb (the default) cannot change modes, so the viewer falls back to a
-# full-screen window there; Xorg with the dummy video driver has a 1024x768 mode at 72 Hz, in which the
-# viewer's game mode is entered for real (Xorg needs root). Both keep their state when the last client
-# leaves (-noreset: Caps Lock stays as typed from one viewer to the next), and run without key
-# auto-repeat (-r): keys are typed, never held, and a lagging server could take a typed key for a held one.
+# Ends the window manager and the X server this harness started.
+e2e_stop_xserver() {
+  [ -n "$E2E_WM_PID" ] && kill "$E2E_WM_PID" 2>/dev/null && wait "$E2E_WM_PID" 2>/dev/null
+  [ -n "$E2E_XSERVER_PID" ] && kill "$E2E_XSERVER_PID" 2>/dev/null && wait "$E2E_XSERVER_PID" 2>/dev/null
+  E2E_WM_PID= E2E_XSERVER_PID=
+  return 0
+}
+
+# e2e_start_xserver [xvfb|xorg] [WIDTHxHEIGHT]: starts an X server with a desktop of that size
+# (default 1024x768) at depth 24 on the first free display from :90 on and exports DISPLAY. Xvfb (the
+# default) cannot change modes, so the viewer falls back to a full-screen window there; Xorg with the
+# dummy video driver has the desktop's mode and a 1024x768 mode at 72 Hz, in which the viewer's game
+# mode is entered for real (Xorg needs root). Both keep their state when the last client leaves
+# (-noreset: Caps Lock stays as typed from one viewer to the next), and run without key auto-repeat
+# (-r): keys are typed, never held, and a lagging server could take a typed key for a held one.
 e2e_start_xserver() {
   local kind=${1:-xvfb} n
   local server
+  E2E_KIND=$kind
+  E2E_SCREEN=${2:-1024x768}
   case $kind in
-    xvfb) server=(Xvfb -screen 0 1024x768x24 -nolisten tcp -noreset -r) ;;
+    xvfb) server=(Xvfb -screen 0 "${E2E_SCREEN}x24" -nolisten tcp -noreset -r) ;;
     xorg)
-      e2e_write_xorg_config "$E2E_WORK/xorg.conf"
+      e2e_write_xorg_config "$E2E_WORK/xorg.conf" "$E2E_SCREEN"
       server=(Xorg -config "$E2E_WORK/xorg.conf" -noreset -nolisten tcp -r -logfile "$E2E_OUT/xorg.log") ;;
     *) echo "e2e: unknown X server kind $kind" >&2; exit 1 ;;
   esac
@@ -87,10 +104,16 @@ e2e_start_xserver() {
   exit 1
 }
 
-# A dummy screen of depth 24 whose configured mode is 1024x768 at 72 Hz, and no input devices (xdotool types
-# through the XTEST extension, which needs none).
+# e2e_write_xorg_config FILE WIDTHxHEIGHT: a dummy screen of depth 24 with a desktop of that size in
+# its first mode (60 Hz by the GTF formula) and 1024x768 at 72 Hz besides, and no input devices
+# (xdotool types through the XTEST extension, which needs none).
 e2e_write_xorg_config() {
-  cat >"$1" <<'CONF'
+  local width=${2%x*} height=${2#*x} desktop_mode=
+  if [ "$2" != 1024x768 ]; then
+    desktop_mode="Modeline \"$2\" $(gtf "$width" "$height" 60 | sed -n 's/.*Modeline "[^"]*" *//p')"
+  fi
+  sed -e "s/@DESKTOP_MODELINE@/$desktop_mode/" -e "s/@VIRTUAL@/$width $height/" \
+    -e "s/@MODES@/${desktop_mode:+\"$2\" }\"1024x768_72\"/" >"$1" <<'CONF'
 Section "ServerFlags"
   Option "AutoAddDevices" "false"
   Option "AutoAddGPU" "false"
@@ -99,13 +122,14 @@ EndSection
 Section "Device"
   Identifier "dummy-card"
   Driver "dummy"
-  VideoRam 16384
+  VideoRam 65536
 EndSection
 Section "Monitor"
   Identifier "dummy-monitor"
-  HorizSync 30.0-70.0
+  HorizSync 30.0-100.0
   VertRefresh 50.0-80.0
-  Modeline "1024x768_72" 78.75 1024 1048 1184 1328 768 771 777 806
+  @DESKTOP_MODELINE@
+  Modeline "1024x768_72" 78.43 1024 1080 1192 1360 768 769 772 801 -hsync +vsync
 EndSection
 Section "Screen"
   Identifier "dummy-screen"
@@ -114,7 +138,8 @@ Section "Screen"
   DefaultDepth 24
   SubSection "Display"
     Depth 24
-    Modes "1024x768_72"
+    Virtual @VIRTUAL@
+    Modes @MODES@
   EndSubSection
 EndSection
 CONF
@@ -176,8 +201,59 @@ e2e_frames() {
 e2e_key() { xdotool key --delay 100 "$@"; }
 e2e_burst() { xdotool key --delay 0 "$@"; }
 
-# e2e_grab NAME: the whole screen into $E2E_OUT/NAME.png.
-e2e_grab() { xwd -root -silent -display "$DISPLAY" | convert xwd:- "png:$E2E_OUT/$1.png"; }
+# e2e_shown: the part of the screen the monitor shows (WxH+X+Y): in game mode on Xorg the video mode at
+# the server's viewport, else the whole screen.
+e2e_shown() {
+  if [ "${E2E_KIND:-xvfb}" = xorg ]; then python3 "$E2E_HERE/shown_region.py"; else echo "$E2E_SCREEN+0+0"; fi
+}
+
+# e2e_picture_region: where a person looks for the picture (WxH+X+Y): the largest 4:3 rectangle in the
+# shown part, centred in it.
+e2e_picture_region() {
+  local shown w h x y pw ph
+  shown=$(e2e_shown)
+  IFS='x+' read -r w h x y <<<"$shown"
+  if [ $((w * 3)) -ge $((h * 4)) ]; then ph=$h pw=$(((h * 4 + 1) / 3)); else pw=$w ph=$(((w * 3 + 2) / 4)); fi
+  echo "${pw}x${ph}+$((x + (w - pw) / 2))+$((y + (h - ph) / 2))"
+}
+
+# e2e_grab NAME: the picture where a person looks for it, brought to 1024x768 pixel by pixel (nearest
+# neighbour: colours stay pure), into $E2E_OUT/NAME.png; every region below is one of that picture.
+e2e_grab() {
+  local region
+  region=$(e2e_picture_region)
+  if [ "$region" = 1024x768+0+0 ] && [ "$E2E_SCREEN" = 1024x768 ]; then
+    xwd -root -silent -display "$DISPLAY" | convert xwd:- "png:$E2E_OUT/$1.png"
+  else
+    xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "$region" +repage -sample '1024x768!' "png:$E2E_OUT/$1.png"
+  fi
+}
+
+# e2e_grab_screen NAME: the whole screen, as it is, into $E2E_OUT/NAME.png.
+e2e_grab_screen() { xwd -root -silent -display "$DISPLAY" | convert xwd:- "png:$E2E_OUT/$1.png"; }
+
+# e2e_start_wm: starts Debian's openbox on the X server and waits until it manages windows.
+e2e_start_wm() {
+  command -v openbox >/dev/null || { echo "e2e: openbox is not installed" >&2; exit 1; }
+  openbox --sm-disable >"$E2E_OUT/wm.log" 2>&1 &
+  E2E_WM_PID=$!
+  local tries
+  for tries in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  echo "e2e: openbox did not start; its log:" >&2
+  cat "$E2E_OUT/wm.log" >&2
+  exit 1
+}
+
+# e2e_window_fills_screen: the viewer's window covers the whole screen, its top left corner at 0,0.
+e2e_window_fills_screen() {
+  local info
+  info=$(xwininfo -id "$E2E_WINDOW" 2>/dev/null) || return 1
+  [ "$(awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } /Width:/ { w = $NF }
+            /Height:/ { h = $NF } END { print w "x" h "+" x "+" y }' <<<"$info")" = "$E2E_SCREEN+0+0" ]
+}
 
 # e2e_count NAME GEOMETRY COLOUR [FUZZ%]: pixels of the screenshot NAME within GEOMETRY (WxH+X+Y)
 # whose colour lies within FUZZ of COLOUR.
@@ -295,13 +371,22 @@ e2e_tail_periodic() {
     tail -n "$2" "$E2E_STDOUT" | awk -v n="$1" '{ a[NR] = $0 } END { for (i = 1; i + n <= NR; i++) if (a[i] != a[i + n]) exit 1 }'
 }
 
-# e2e_check_stderr notice|quiet: stderr holds exactly the fallback notice, or nothing.
+# e2e_check_stderr notice|quiet [SCRATCH_LINE]: stderr holds exactly the fallback notice, or nothing;
+# and, where given, the one line (a fixed string) that says why the scratch file cannot be written.
 e2e_check_stderr() {
+  local lines=0
   if [ "$1" = notice ]; then
-    e2e_check "stderr holds the fallback notice and nothing else" \
-      test "$(grep -c 'using a full-screen window' "$E2E_STDERR")" = 1 -a "$(wc -l <"$E2E_STDERR")" = 1
-  else
+    lines=1
+    e2e_check "stderr holds the fallback notice once" test "$(grep -c 'using a full-screen window' "$E2E_STDERR")" = 1
+  fi
+  if [ -n "${2:-}" ]; then
+    lines=$((lines + 1))
+    e2e_check "stderr says once: $2" test "$(grep -cxF "$2" "$E2E_STDERR")" = 1
+  fi
+  if [ $lines = 0 ]; then
     e2e_check "stderr is empty (game mode entered, no fallback)" test ! -s "$E2E_STDERR"
+  else
+    e2e_check "stderr holds nothing else" test "$(grep -c '' "$E2E_STDERR")" = $lines
   fi
 }
 

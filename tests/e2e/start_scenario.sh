@@ -1,11 +1,17 @@
-# The start of the viewer as a person sees it, shared by the tests on Xvfb and on Xorg's game mode:
-# the run is on with its blue trail surface, the site table and both length columns stand at their
-# places, the exit hint blinks, the help line shows, and over 200 frames the picture moves. The
-# console and "1.txt" are checked against the start scene worked out by start_scene.py.
+# The start of the viewer as a person sees it, shared by the tests on Xvfb and on Xorg's game mode, on
+# screens of any size: the window covers the screen, the run is on with its blue trail surface, the site
+# table and both length columns stand at their places, the exit hint blinks, the help line shows, and
+# over 200 frames the picture moves; all judged where a person looks (the harness's e2e_grab). The
+# console and "1.txt" are checked against the start scene worked out by start_scene.py; after Escape
+# the desktop's own mode is back.
 # Usage: start_scenario notice|quiet (what stderr must hold: the fallback notice, or nothing).
 
 start_scenario() {
   e2e_start_viewer
+  e2e_wait_until 20 "the window covers the $E2E_SCREEN screen" e2e_window_fills_screen
+  [ -n "$E2E_WM_PID" ] && e2e_check "the window manager gave the viewer the focus" \
+    test "$(xdotool getactivewindow 2>/dev/null)" = "$E2E_WINDOW"
+  [ "$E2E_KIND" = xorg ] && e2e_check "the monitor shows the 1024x768 mode ($(e2e_shown))" test "$(e2e_shown)" = 1024x768+0+0
   e2e_frames 2
 
   # The exit hint shows in 10 frames out of 20: catch it once shown and once hidden.
@@ -43,6 +49,19 @@ start_scenario() {
     test "$(e2e_px $start "$(e2e_column_cell green 7)" "$E2E_GREEN_TEXT")" = 0 -a \
          "$(e2e_px $start "$(e2e_column_cell red 7)" "$E2E_RED_TEXT")" = 0
 
+  # The fallback window: the bars beside the picture stay black.
+  if [ "$E2E_KIND" = xvfb ] && [ "$E2E_SCREEN" != 1024x768 ]; then
+    e2e_grab_screen screen
+    local pw ph px py sw sh bar
+    IFS='x+' read -r pw ph px py <<<"$(e2e_picture_region)"
+    IFS=x read -r sw sh <<<"$E2E_SCREEN"
+    for bar in "${px}x$sh+0+0" "$((sw - px - pw))x$sh+$((px + pw))+0" "${sw}x$py+0+0" "${sw}x$((sh - py - ph))+0+$((py + ph))"; do
+      case $bar in 0x* | *x0+*) continue ;; esac
+      e2e_check "the bar $bar beside the picture is black" \
+        test "$(convert "$E2E_OUT/screen.png" -crop "$bar" +repage -format '%[max]' info:)" = 0
+    done
+  fi
+
   # Over 200 frames the run curve and the run points move; the splines, their lengths and the grid stay.
   e2e_frames 200
   e2e_grab after-200-frames
@@ -57,6 +76,7 @@ start_scenario() {
   e2e_key Escape
   e2e_wait_exit
   e2e_check "exit status 0 on Escape (got $E2E_STATUS)" test "$E2E_STATUS" = 0
+  e2e_check "the desktop's mode is back after exit ($(e2e_shown))" test "$(e2e_shown)" = "$E2E_SCREEN+0+0"
   e2e_check_stderr "$1"
   e2e_at_least "console lines for 200 frames" "$(e2e_lines)" $((200 * 62))
   python3 "$E2E_HERE/start_scene.py" console "$E2E_STDOUT" || e2e_fail "console of the start scene"

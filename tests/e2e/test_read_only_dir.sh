@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Started in a working directory it cannot write, the viewer cannot create "1.txt": every number label
 # is blank and every console line is "0", but the frame is still drawn (the run, the trail, the site
-# table's labels, the grid, the help line and the blinking exit hint), and Escape still ends it with
-# status 0. The directory is made read-only by a read-only bind mount in a private mount namespace, or
+# table's labels, the grid, the help line and the blinking exit hint), Escape still ends it with
+# status 0, and over all its frames one line on stderr says once which folder and why. The directory is made read-only by a read-only bind mount in a private mount namespace, or
 # else the viewer runs as an unprivileged user; where neither can be had the test skips (status 77).
 set -uo pipefail
 source "$(dirname "$0")/harness.sh"
@@ -17,12 +17,15 @@ in_read_only_mount=(unshare -m sh -c 'mount --bind "$0" "$0" && mount -o remount
 as_nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 if "${in_read_only_mount[@]}" sh -c '! touch probe' 2>/dev/null; then
   E2E_LAUNCH=("${in_read_only_mount[@]}")
+  reason="Read-only file system"
   echo "read-only bind mount of $dir in a private mount namespace"
 elif [ "$(id -u)" != 0 ] && ! touch "$dir/probe" 2>/dev/null; then
   E2E_LAUNCH=()
+  reason="Permission denied"
   echo "$dir is read-only to this user"
 elif "${as_nobody[@]}" sh -c 'cd "$0" && ! touch probe && test -x "$1"' "$dir" "$E2E_BIN" 2>/dev/null; then
   E2E_LAUNCH=("${as_nobody[@]}")
+  reason="Permission denied"
   echo "viewer run as user nobody, for whom $dir is read-only"
 else
   skip "neither a private mount namespace nor an unprivileged user is available to make $dir read-only"
@@ -53,7 +56,7 @@ e2e_at_least "the run curve moves" "$(e2e_differ $shot later "$E2E_SCENE")" 30
 e2e_key Escape
 e2e_wait_exit
 e2e_check "exit status 0 on Escape (got $E2E_STATUS)" test "$E2E_STATUS" = 0
-e2e_check_stderr notice
+e2e_check_stderr notice "splines: cannot write the scratch file 1.txt in $dir ($reason); numbers are left blank"
 lines=$(e2e_lines)
 e2e_check "whole frames of 62 console lines ($lines)" test $((lines % 62)) = 0 -a "$lines" -ge $((70 * 62))
 e2e_check "every console line is 0" test "$(grep -cvx 0 "$E2E_STDOUT")" = 0

@@ -1,9 +1,14 @@
 // One frame under the recording stand-in: clears, lighting, rotation, camera, counter, balance.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/frame.h"
+#include "app/picture.h"
+#include "app/screen.h"
 #include "app/view_state.h"
 #include "scene/scene_store.h"
+#include "tests/support/state_snapshot.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -133,6 +138,81 @@ TEST_F(FrameTest, LeavesBothMatrixStacksWhereTheyWereAndGLBalanced) {
   EXPECT_TRUE(r.errors.empty()) << r.errors.front();
   EXPECT_EQ(r.count("glPushMatrix"), r.count("glPopMatrix"));
   EXPECT_EQ(r.count("glBegin"), r.count("glEnd"));
+}
+
+// Every viewport of a frame is where the picture lands after GLUT reports the window's size, and drawing
+// stays inside it; the camera keeps its 4:3 aspect and every stroke and point grows with the picture,
+// the 1024 x 768 frame unchanged.
+TEST_F(FrameTest, PlacesThePictureWhereTheWindowsSizeLetsAPersonSeeIt) {
+  struct Screen {
+    const char* label;
+    bool game_mode;
+    int width, height;
+    PixelRect expected;
+  } const screens[] = {
+      {"1024 x 768 in game mode", true, 1024, 768, {0, 0, 1024, 768}},
+      {"1024 x 768 window", false, 1024, 768, {0, 0, 1024, 768}},
+      {"game mode on a 1920 x 1080 desktop", true, 1920, 1080, {0, 312, 1024, 768}},
+      {"1920 x 1080 window", false, 1920, 1080, {240, 0, 1440, 1080}},
+      {"1280 x 1024 window", false, 1280, 1024, {0, 32, 1280, 960}},
+      {"the window back at 1024 x 768", false, 1024, 768, {0, 0, 1024, 768}},
+  };
+  // Every stroke width and point size of a frame, in the order drawn.
+  const auto widths = [] {
+    std::vector<double> all;
+    for (const glrec::Call& c : recorder().calls)
+      if (c.is("glLineWidth") || c.is("glPointSize")) all.push_back(c[0]);
+    return all;
+  };
+  for (const Screen& screen : screens) {
+    SCOPED_TRACE(screen.label);
+    recorder().game_mode_active = screen.game_mode;
+    recorder().clear_log();
+    reshape_screen(screen.width, screen.height);
+    // Where the picture leaves bars, drawing is confined to it after the window is cleared once.
+    const bool bars = screen.expected.width != screen.width || screen.expected.height != screen.height;
+    EXPECT_EQ(recorder().enabled.count(GL_SCISSOR_TEST), bars ? 1u : 0u);
+    EXPECT_EQ(recorder().count("glutSwapBuffers"), bars ? 1 : 0);
+    if (bars) {
+      const glrec::Call scissor = recorder().calls_named("glScissor").back();
+      EXPECT_EQ(scissor[0], screen.expected.x);
+      EXPECT_EQ(scissor[1], screen.expected.y);
+      EXPECT_EQ(scissor[2], screen.expected.width);
+      EXPECT_EQ(scissor[3], screen.expected.height);
+    }
+    frame();  // the first frame's scene uses the camera the reshape set
+    const testing_support::ProcessState before = testing_support::capture_state();
+    const PixelRect placed = picture;
+    recorder().clear_log();
+    frame();
+    const auto viewports = recorder().calls_named("glViewport");
+    ASSERT_FALSE(viewports.empty());
+    for (const glrec::Call& v : viewports) {
+      EXPECT_EQ(v[0], screen.expected.x);
+      EXPECT_EQ(v[1], screen.expected.y);
+      EXPECT_EQ(v[2], screen.expected.width);
+      EXPECT_EQ(v[3], screen.expected.height);
+    }
+    for (const glrec::Call& p : recorder().calls_named("gluPerspective")) EXPECT_EQ(p[1], 1024.0 / 768.0);
+    const std::vector<double> scaled = widths();
+
+    // The same frame again at 1024 x 768.
+    scene = before.scene_store;
+    view = before.view_state;
+    run = before.run_state;
+    length_offset = before.offset;
+    lcg::generator.s = before.generator_state;
+    picture = PixelRect{};
+    recorder().clear_log();
+    frame();
+    const std::vector<double> unscaled = widths();
+    ASSERT_EQ(scaled.size(), unscaled.size());
+    ASSERT_GT(scaled.size(), 100u);
+    const double scale = screen.expected.height / 768.0;
+    for (std::size_t k = 0; k < scaled.size(); ++k)
+      ASSERT_NEAR(scaled[k], unscaled[k] * scale, 1e-6 * scaled[k]) << "width " << k;
+    picture = placed;
+  }
 }
 
 TEST(Projection, OverlayIsCentredTwoUnitsPerPixelWithoutDepthOrLight) {

@@ -88,6 +88,7 @@ class ScratchFault : public ::testing::Test {
     generate_random_scene();
     set_perspective(SCREEN_WIDTH, SCREEN_HEIGHT);
     permit(directory.path(), 0755);  // the unprivileged user must reach "1.txt"
+    scratch_failure_reported = false;
   }
   void TearDown() override { permit(directory.path(), 0700); }
 
@@ -139,15 +140,23 @@ class ScratchFault : public ::testing::Test {
   testing_support::ScratchDirectory directory;
 };
 
-TEST_F(ScratchFault, ADirectoryOfThatNameLeavesEveryLabelBlank) {
+TEST_F(ScratchFault, ADirectoryOfThatNameLeavesEveryLabelBlankAndSaysWhyOnce) {
   std::filesystem::create_directory("1.txt");
+  ::testing::internal::CaptureStderr();
   const Conversion c = convert(12.5f);
   EXPECT_EQ(c.lines, Lines{"0"});
   EXPECT_EQ(c.field, padded(""));
   EXPECT_EQ(c.terminator, '\0');
-  expect_frame_lines("0");
+  for (int frame = 0; frame < 3; ++frame) expect_frame_lines("0");
   std::filesystem::remove("1.txt");
   expect_fresh_conversion();
+  std::filesystem::remove("1.txt");
+  std::filesystem::create_directory("1.txt");  // failing again later: said once is enough
+  expect_frame_lines("0");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "splines: cannot write the scratch file 1.txt in " + std::filesystem::current_path().string() +
+                " (Is a directory); numbers are left blank\n");
+  std::filesystem::remove("1.txt");
 }
 
 TEST_F(ScratchFault, AReadOnlyFileShowsItsOlderText) {
@@ -156,11 +165,15 @@ TEST_F(ScratchFault, AReadOnlyFileShowsItsOlderText) {
   {
     WithoutPrivilege guard;
     SKIP_UNLESS_PERMISSIONS_BIND(guard);
+    ::testing::internal::CaptureStderr();
     const Conversion c = convert(3.0f);
     EXPECT_EQ(c.lines, Lines{"8"});
     EXPECT_EQ(c.field, padded("-98.7654"));
     EXPECT_EQ(scratch_text(), "-98.7654");
     expect_frame_lines("8");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "splines: cannot write the scratch file 1.txt in " + std::filesystem::current_path().string() +
+                  " (Permission denied); numbers show the older text it holds\n");
   }
   permit("1.txt", 0644);
   expect_fresh_conversion();

@@ -3,6 +3,7 @@
 
 #include "app/frame.h"
 #include "app/keys.h"
+#include "app/screen.h"
 #include "app/startup.h"
 #include "app/view_state.h"
 #include "scene/scene_store.h"
@@ -44,7 +45,7 @@ TEST_F(StartupTest, EntersGameModeAndRegistersTheCallbacksInOrder) {
   }
   EXPECT_EQ(r.idle_func, &display);
   EXPECT_EQ(r.display_func, &display);
-  EXPECT_EQ(r.reshape_func, &set_perspective);
+  EXPECT_EQ(r.reshape_func, &reshape_screen);
   EXPECT_EQ(r.keyboard_func, &on_key);
   EXPECT_EQ(scene.spline_count, 7);
   EXPECT_TRUE(scene.run_active);

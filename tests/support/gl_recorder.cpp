@@ -138,6 +138,7 @@ void glRotated(GLdouble a, GLdouble x, GLdouble y, GLdouble z) { rec("glRotated"
 void glTranslated(GLdouble x, GLdouble y, GLdouble z) { rec("glTranslated", {x, y, z}); }
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { rec("glTranslatef", {x, y, z}); }
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { rec("glViewport", {double(x), double(y), double(w), double(h)}); }
+void glScissor(GLint x, GLint y, GLsizei w, GLsizei h) { rec("glScissor", {double(x), double(y), double(w), double(h)}); }
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) {
   rec("glOrtho", {l, r, b, t, n, f});
 }
@@ -250,7 +251,12 @@ int glutEnterGameMode() {
 void glutLeaveGameMode() { rec("glutLeaveGameMode").game_mode_active = false; }
 int glutGameModeGet(GLenum query) {
   glrec::Recorder& r = rec("glutGameModeGet", {double(query)});
-  return query == GLUT_GAME_MODE_ACTIVE ? r.game_mode_active : 0;
+  switch (query) {
+    case GLUT_GAME_MODE_ACTIVE: return r.game_mode_active;
+    case GLUT_GAME_MODE_WIDTH: return r.game_mode_active ? r.game_mode_width : -1;
+    case GLUT_GAME_MODE_HEIGHT: return r.game_mode_active ? r.game_mode_height : -1;
+    default: return 0;
+  }
 }
 int glutGetWindow() { return rec("glutGetWindow").window; }
 int glutCreateWindow(const char*) { return rec("glutCreateWindow").window = 2; }

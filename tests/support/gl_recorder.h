@@ -77,6 +77,8 @@ struct Recorder {
   int window = 0;             // current window; 0 before any is created
   bool game_mode_works = true;  // what glutEnterGameMode achieves
   bool game_mode_active = false;
+  int game_mode_width = 1024;   // the video mode glutGameModeGet reports while game mode is active
+  int game_mode_height = 768;
   int cursor = -1;
   void (*display_func)() = nullptr;
   void (*idle_func)() = nullptr;

@@ -52,6 +52,7 @@ void glTranslated(GLdouble, GLdouble, GLdouble) {}
 void glVertex3d(GLdouble, GLdouble, GLdouble) {}
 void glVertex3i(GLint, GLint, GLint) {}
 void glViewport(GLint, GLint, GLsizei, GLsizei) {}
+void glScissor(GLint, GLint, GLsizei, GLsizei) {}
 
 // ---- GLU ----
 GLUquadric* gluNewQuadric() { return &the_quadric; }

@@ -1,6 +1,7 @@
 // Reset of the process-wide state between tests and fuzz inputs.
 #include "tests/support/process_state.h"
 
+#include "app/picture.h"
 #include "app/view_state.h"
 #include "scene/random.h"
 #include "scene/run.h"
@@ -15,6 +16,7 @@ void reset_process_state() {
   length_offset = draw_length_offset();
   scene = SceneStore{};
   view = ViewState{};
+  picture = PixelRect{};
   run = RunState{};
   clear_shape_list_cache();
   glrec::recorder().reset();
