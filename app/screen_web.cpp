@@ -25,3 +25,7 @@ bool open_screen() {
   const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(CANVAS, &attributes);
   return context > 0 && emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS;
 }
+
+// The drawing buffer stays 1024 x 768 whatever the page does with the canvas, so the picture keeps
+// its place: the whole buffer.
+void reshape_screen(int, int) { set_perspective(view.screen_width, view.screen_height); }
