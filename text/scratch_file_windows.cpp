@@ -16,17 +16,21 @@ namespace {
 
 // Relative path: the file lands in the working directory and stays there after exit. Binary mode
 // both ways: the file holds the number's text alone, never a CR.
-constexpr const char* SCRATCH_FILE = "1.txt";
+constexpr const char* SCRATCH_FILE = SCRATCH_FILE_NAME;
 constexpr int NEW_FILE_MODE = _S_IREAD | _S_IWRITE;  // an ordinary, writable file
 constexpr int OPEN_FLAGS = _O_BINARY | _O_NOINHERIT;
 constexpr int LINE_CAPACITY = 16;                    // a count of at most 256 and its line end
 
-// _write until everything is written or a write fails; the bytes written.
-int write_fully(int fd, const char* bytes, int length) {
+// _write until everything is written or a write fails; the bytes written. A failed write leaves
+// its reason in error (EIO for a write that wrote nothing and said nothing).
+int write_fully(int fd, const char* bytes, int length, int& error) {
   int done = 0;
   while (done < length) {
     const int n = _write(fd, bytes + done, static_cast<unsigned>(length - done));
-    if (n <= 0) break;
+    if (n <= 0) {
+      error = n < 0 ? errno : EIO;
+      break;
+    }
     done += n;
   }
   return done;
@@ -47,8 +51,9 @@ int read_into_field(int fd, NumberField& field) {
 // The common case, a regular file that opens for reading and writing: the text is written over the
 // old one in place, and the file is cut to the text's length where the old one was longer. That
 // leaves the same bytes as emptying the file first. Returns false, having changed nothing, for any
-// other file (a directory, a read-only file, one that cannot be created).
-bool rewrite_in_place(const char* text, int length, NumberField& field, int& count) {
+// other file (a directory, a read-only file, one that cannot be created). A write or cut that fails
+// leaves its reason in write_error.
+bool rewrite_in_place(const char* text, int length, NumberField& field, int& count, int& write_error) {
   const int fd = _open(SCRATCH_FILE, _O_RDWR | _O_CREAT | OPEN_FLAGS, NEW_FILE_MODE);
   if (fd < 0) return false;
   struct _stat64 file;
@@ -56,8 +61,11 @@ bool rewrite_in_place(const char* text, int length, NumberField& field, int& cou
     _close(fd);
     return false;
   }
-  const int written = write_fully(fd, text, length);
-  if (file.st_size > written) _chsize_s(fd, written);
+  const int written = write_fully(fd, text, length, write_error);
+  if (file.st_size > written) {
+    const errno_t cut = _chsize_s(fd, written);
+    if (cut != 0 && write_error == 0) write_error = cut;
+  }
   count = _lseeki64(fd, 0, SEEK_SET) == 0 ? read_into_field(fd, field) : 0;
   _close(fd);
   return true;
@@ -68,7 +76,7 @@ bool rewrite_in_place(const char* text, int length, NumberField& field, int& cou
 int write_then_read(const char* text, int length, NumberField& field, int& write_error) {
   const int out = _open(SCRATCH_FILE, _O_WRONLY | _O_CREAT | _O_TRUNC | OPEN_FLAGS, NEW_FILE_MODE);
   if (out >= 0) {
-    write_fully(out, text, length);
+    write_fully(out, text, length, write_error);
     _close(out);
   } else {
     write_error = errno;
@@ -84,7 +92,7 @@ int write_then_read(const char* text, int length, NumberField& field, int& write
 
 ScratchTrip round_trip_scratch_file(const char* text, int length, NumberField& field) {
   ScratchTrip trip;
-  if (!rewrite_in_place(text, length, field, trip.count))
+  if (!rewrite_in_place(text, length, field, trip.count, trip.write_error))
     trip.count = write_then_read(text, length, field, trip.write_error);
   return trip;
 }
