@@ -27,6 +27,10 @@ bool open_screen() {
   game_mode_warning[0] = '\0';
   glutInitWarningFunc(keep_game_mode_warning);
   glutEnterGameMode();
+  if (!glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
+    glutGameModeString(GAME_MODE_ANY_DEPTH);
+    glutEnterGameMode();
+  }
   glutInitWarningFunc(nullptr);
   if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE) && glutGetWindow() != 0) return true;
   std::fprintf(stderr, "splines: game mode %s not available%s%s%s, using a full-screen window\n",

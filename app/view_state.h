@@ -4,6 +4,9 @@
 constexpr int SCREEN_WIDTH = 1024;  // pixels, the full-screen mode
 constexpr int SCREEN_HEIGHT = 768;  // pixels
 constexpr const char* GAME_MODE_STRING = "1024x768:256@72";
+// The same mode at the display's own colour depth: GLUT for Windows reads the 256 above as bits per
+// pixel, which no display offers, where GLUT for X11 ignores it. Tried where the first one fails.
+constexpr const char* GAME_MODE_ANY_DEPTH = "1024x768@72";
 
 struct ViewState {
   int screen_width = SCREEN_WIDTH;    // width handed to set_perspective at the end of every frame

@@ -57,6 +57,8 @@ TEST_F(StartupTest, FallsBackOnAFullScreenWindowWhenGameModeFails) {
   EXPECT_EQ(start(), 0);
   const std::string err = ::testing::internal::GetCapturedStderr();
   const auto& r = recorder();
+  EXPECT_EQ(r.count("glutEnterGameMode"), 2) << "the same mode again at the display's own depth";
+  EXPECT_EQ(r.game_mode_string, "1024x768@72");
   EXPECT_EQ(r.count("glutCreateWindow"), 1);
   EXPECT_EQ(r.count("glutFullScreen"), 1);
   EXPECT_LT(r.find("glutCreateWindow"), r.find("glutMainLoop"));
