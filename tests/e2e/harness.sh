@@ -278,14 +278,15 @@ e2e_pixels() { python3 "$E2E_HERE/pixels.py" "$E2E_OUT/$1.png" "$2" "$3"; }
 e2e_px() { e2e_pixels "$@" | cut -d' ' -f1; }
 
 # Colours as they reach the screen. Overlay text is drawn unlit, so its colour names come out pure.
-# The scene is lit: the 0.6 gray grid shows as grays of about #4C4C4C to #6C6C6C, white curves as
-# lighter grays, the trail's blue (0, 0, 5) as strong blue, site-buffer points and axes as greens.
+# The scene is lit: the 0.6 gray grid shows as grays of #4C4C4C to #787878, white curves as grays of
+# #7F7F7F (a curve lit from behind) to white, the trail's blue (0, 0, 5) as strong blue, site-buffer
+# points and axes as greens.
 E2E_RED_TEXT='r > 200 and g < 80 and b < 80'
 E2E_GREEN_TEXT='g > 200 and r < 80 and b < 80'
 E2E_BLUE_TEXT='b > 200 and r < 80 and g < 80'
 E2E_WHITE_TEXT='r > 200 and g > 200 and b > 200'
 E2E_GRID='abs(r - g) < 8 and abs(g - b) < 8 and 0x40 <= r <= 0x80'
-E2E_WHITE_CURVE='abs(r - g) < 10 and abs(g - b) < 10 and r >= 0x90'
+E2E_WHITE_CURVE='abs(r - g) < 10 and abs(g - b) < 10 and r >= 0x7c'
 E2E_TRAIL_BLUE='b >= 0x80 and r < 0x40 and g < 0x40'
 E2E_LIT_GREEN='g >= 0x60 and r < 0x40 and b < 0x40'
 E2E_LIT_RED='r >= 0x70 and g < 0x40 and b < 0x40'
