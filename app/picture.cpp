@@ -33,11 +33,10 @@ PixelRect place_picture(int window_width, int window_height, int shown_width, in
 }
 
 PixelRect picture_viewport(const PixelRect& placed, int width, int height) {
+  // Exact for the full 1024 x 768 drawing: the product is a multiple of the divisor.
   PixelRect viewport = placed;
-  if (width != SCREEN_WIDTH)
-    viewport.width = static_cast<int>(std::lround(static_cast<double>(width) * placed.width / SCREEN_WIDTH));
-  if (height != SCREEN_HEIGHT)
-    viewport.height = static_cast<int>(std::lround(static_cast<double>(height) * placed.height / SCREEN_HEIGHT));
+  viewport.width = static_cast<int>(std::lround(static_cast<double>(width) * placed.width / SCREEN_WIDTH));
+  viewport.height = static_cast<int>(std::lround(static_cast<double>(height) * placed.height / SCREEN_HEIGHT));
   return viewport;
 }
 
@@ -47,11 +46,9 @@ float picture_pixels(float pixels) {
 
 void show_picture(const PixelRect& placed, int window_width, int window_height) {
   picture = placed;
-  if (placed.x == 0 && placed.y == 0 && placed.width == window_width && placed.height == window_height) {
-    glDisable(GL_SCISSOR_TEST);
-    return;
-  }
   glDisable(GL_SCISSOR_TEST);
+  if (placed.x == 0 && placed.y == 0 && placed.width == window_width && placed.height == window_height)
+    return;
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
   glutSwapBuffers();
