@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those missing.
-# Usage: install-deps.sh [build|package|test|windows|animation]; package adds what makes and checks
-# the .deb, test adds everything the test command needs, windows the Windows build and its tests.
+# Usage: install-deps.sh [build|package|test|windows|animation|roots]; package adds what makes and
+# checks the .deb, test adds everything the test command needs, windows the Windows build and its
+# tests, roots what scripts/test-on.sh needs to test on a fresh Debian root. Every name exists on
+# Debian 12 and 13 alike.
 set -euo pipefail
 
+# python3: the end-to-end harness's pixel reader, which scripts/run.sh uses without a display.
 build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
-                xvfb xdotool x11-apps x11-utils imagemagick)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev valgrind python3
+                xvfb xdotool x11-apps x11-utils imagemagick python3)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev valgrind python3
                xserver-xorg-core xserver-xorg-video-dummy libxxf86vm1 openbox)
 package_packages=(dpkg-dev file lintian man-db python3)
 # The Windows build and its tests under Wine: MinGW-w64, GoogleTest's source, and dpkg-source to unpack
 # freeglut's source package.
 windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest dpkg-dev python3)
-animation_packages=(python3 gifsicle)  # scripts/animation.sh: the harness's pixel reader, the GIF optimiser
+animation_packages=(gifsicle)  # scripts/animation.sh: the GIF optimiser
+# scripts/test-on.sh: the root, its own network, the clone of this tree, the network tool in it.
+roots_packages=(mmdebstrap slirp4netns git ca-certificates iproute2)
 
 wanted=("${build_packages[@]}")
 case "${1:-build}" in
@@ -21,7 +26,8 @@ case "${1:-build}" in
   test) wanted+=("${package_packages[@]}" "${test_packages[@]}") ;;
   windows) wanted+=("${windows_packages[@]}") ;;
   animation) wanted+=("${animation_packages[@]}") ;;
-  *) echo "install-deps.sh: unknown set $1 (build, package, test, windows or animation)" >&2; exit 2 ;;
+  roots) wanted=("${roots_packages[@]}") ;;
+  *) echo "install-deps.sh: unknown set $1 (build, package, test, windows, animation or roots)" >&2; exit 2 ;;
 esac
 
 missing=()
