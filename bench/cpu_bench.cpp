@@ -136,13 +136,22 @@ int column_rank(const std::string& name) {
   return name.rfind("literal/", 0) == 0 ? 3 : 4;
 }
 
+// Whether a run ended before it timed anything (an error or a skip): its counters are not kept.
+bool ended_early(const benchmark::BenchmarkReporter::Run& run) {
+#if SPLINES_BENCHMARK_RUN_SKIPPED
+  return static_cast<bool>(run.skipped);
+#else
+  return run.error_occurred;
+#endif
+}
+
 // The console report, and every repetition's counters kept for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+      if (run.run_type != Run::RT_Iteration || ended_early(run)) continue;
       Family& family = family_of(run.run_name.function_name);
       auto& rows = family.rows;
       const std::string row = run.run_name.args.empty() ? run.run_name.function_name : run.run_name.args;

@@ -20,7 +20,7 @@ cmake --build "$root/build" -j"$jobs"
 
 if [ "${SPLINES_SKIP_SANITIZE:-0}" != 1 ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" \
-    -DSPLINES_FUZZ=ON -DSPLINES_BENCH=OFF >/dev/null
+    -DSPLINES_TESTS=ON -DSPLINES_FUZZ=ON -DSPLINES_BENCH=OFF >/dev/null
   cmake --build "$root/build-sanitize" -j"$jobs"
   (cd "$root/build-sanitize" && ctest --output-on-failure -j"$jobs" -LE e2e)
 fi
