@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <system_error>
 
 #include "app/view_state.h"
+#include "text/general_to_chars.h"
 #include "text/scratch_file.h"
 #include "text/stroke_font.h"
 
@@ -22,8 +22,9 @@ constexpr int TEXT_CAPACITY = 32;       // "-1.23457e+38" is the longest text of
 // The text a fresh output stream makes of a float: widened to double, general notation with six
 // significant digits, classic locale (to_chars never consults a locale). Returns its length.
 int format_number(float value, char* text) {
-  return static_cast<int>(std::to_chars(text, text + TEXT_CAPACITY, static_cast<double>(value),
-                                        std::chars_format::general, SIGNIFICANT_DIGITS).ptr - text);
+  return static_cast<int>(
+      splines::general_to_chars(text, text + TEXT_CAPACITY, static_cast<double>(value), SIGNIFICANT_DIGITS).ptr -
+      text);
 }
 
 // Says once, on stderr, why the numbers are blank (or stale): the scratch file's folder and the

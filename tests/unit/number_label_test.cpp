@@ -3,11 +3,14 @@
 
 #include <cstring>
 #include <filesystem>
+#include <charconv>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "tests/support/test_support.h"
 #include "tests/support/number_checks.h"
+#include "text/general_to_chars.h"
 #include "text/number_label.h"
 #include "text/scratch_file.h"
 
@@ -57,6 +60,30 @@ TEST_F(NumberToText, WritesTheStreamTextReadsItBackAndCountsIt) {
               std::string(NUMBER_FIELD_LENGTH - text.size(), ' '));
     EXPECT_EQ(field[NUMBER_FIELD_LENGTH], '\0');
   }
+}
+
+// The text where the library lacks floating-point to_chars is to_chars's own, for the table and for
+// random float bit patterns (infinities, NaNs and subnormals among them); a short buffer is refused.
+TEST(PrintfGeneralToChars, WritesToCharsText) {
+  std::mt19937 random(19);
+  std::vector<float> values;
+  for (const Formatting& f : FORMATTING) values.push_back(f.value);
+  for (int k = 0; k < 200000; ++k) {
+    const std::uint32_t bits = random();
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    values.push_back(value);
+  }
+  for (const float value : values) {
+    char expected[32], text[32];
+    char* expected_end =
+        std::to_chars(expected, expected + sizeof expected, double(value), std::chars_format::general, 6).ptr;
+    const auto [end, error] = splines::printf_general_to_chars(text, text + sizeof text, value, 6);
+    ASSERT_EQ(error, std::errc{});
+    ASSERT_EQ(std::string(text, end), std::string(expected, expected_end)) << value;
+  }
+  char small[4];
+  EXPECT_EQ(splines::printf_general_to_chars(small, small + sizeof small, 23.505161, 6).ec, std::errc::value_too_large);
 }
 
 TEST_F(NumberToText, EmptiesALongerFileBeforeWriting) {
