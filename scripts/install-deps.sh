@@ -12,9 +12,9 @@ build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev li
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev valgrind python3
                xserver-xorg-core xserver-xorg-video-dummy libxxf86vm1 openbox)
 package_packages=(dpkg-dev file lintian man-db python3)
-# The Windows build and its tests under Wine: MinGW-w64, GoogleTest's source, and dpkg-source to unpack
-# freeglut's source package.
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest dpkg-dev python3)
+# The Windows build and its tests under Wine: MinGW-w64, GoogleTest's source, dpkg-source to unpack
+# freeglut's source package and curl to fetch its tarball where that fails.
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest dpkg-dev curl python3)
 animation_packages=(gifsicle)  # scripts/animation.sh: the GIF optimiser
 # scripts/test-on.sh: the root, its own network, the clone of this tree, the network tool in it.
 roots_packages=(mmdebstrap slirp4netns git ca-certificates iproute2)

@@ -4,8 +4,8 @@
 # the unit and gl tests again under AddressSanitizer and UndefinedBehaviorSanitizer together with the
 # key fuzzer (clang); then the Windows build and its tests under Wine (scripts/windows.sh) and the web
 # build in headless Chromium (scripts/web.sh), each skipped with a message where its tools cannot be
-# installed. SPLINES_SKIP_SANITIZE=1 skips the second build, SPLINES_SKIP_WINDOWS=1 and
-# SPLINES_SKIP_WEB=1 the Windows and web ones.
+# installed. SPLINES_SKIP_SANITIZE=1 skips the second build, SPLINES_SKIP_PACKAGE=1 the package,
+# SPLINES_SKIP_WINDOWS=1 and SPLINES_SKIP_WEB=1 the Windows and web builds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" test
@@ -16,7 +16,7 @@ cmake -S "$root" -B "$root/build" -DSPLINES_TESTS=ON -DSPLINES_BENCH=ON >/dev/nu
 cmake --build "$root/build" -j"$jobs"
 (cd "$root/build" && ctest --output-on-failure -j"$jobs")
 # The Debian package, built in build-package from a Release tree, and its tests.
-"$root/scripts/package.sh" --test
+[ "${SPLINES_SKIP_PACKAGE:-0}" = 1 ] || "$root/scripts/package.sh" --test
 
 if [ "${SPLINES_SKIP_SANITIZE:-0}" != 1 ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" \
