@@ -178,9 +178,11 @@ try {
     await phone.close();
   }
 
-  // Large scenes built with the page's own key function, each run 15 s: page errors, frames drawn
-  // against the browser's frames (its requestAnimationFrame callbacks), frame rate.
-  for (const [name, splines, sites] of [['trail_10x50', 10, 50], ['trail_100x100', 100, 100]]) {
+  // The start scene for 5 s and large scenes built with the page's own key function for 15 s each:
+  // page errors, frames drawn against the browser's frames (its requestAnimationFrame callbacks),
+  // frame rate.
+  for (const [name, splines, sites, seconds] of
+       [['start', 0, 0, 5], ['trail_10x50', 10, 50, 15], ['trail_100x100', 100, 100, 15]]) {
     const big = await browser.newPage();
     await big.setViewport({ width: 1024, height: 768 });
     big.on('pageerror', onPageError);
@@ -188,26 +190,26 @@ try {
     await big.goto(url);
     await big.waitForFunction(() => Module.framesDrawn >= 1);
     await big.evaluate((splines, sites) => {
-      sendKey('z');
+      if (splines > 0) sendKey('z');
       for (let s = 0; s < splines; ++s) {
         for (let k = 0; k < sites; ++k) sendKey('n');
         sendKey('x');
       }
-      for (const key of ['a', 'd', 'q']) sendKey(key);  // the run, its trail and the site table
+      if (splines > 0) for (const key of ['a', 'd', 'q']) sendKey(key);  // the run, its trail, the site table
       window.browserFrames = 0;
       const count = () => { window.browserFrames++; requestAnimationFrame(count); };
       requestAnimationFrame(count);
     }, splines, sites);
     const t0 = Date.now();
     const [f0, b0] = await big.evaluate(() => [Module.framesDrawn, browserFrames]);
-    await new Promise((resolve) => setTimeout(resolve, 15000));
+    await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
     const [f1, b1, state] = await big.evaluate(() => [Module.framesDrawn, browserFrames, document.body.dataset.state]);
-    const seconds = (Date.now() - t0) / 1000;
+    const elapsed = (Date.now() - t0) / 1000;
     facts[`${name}_errors`] = facts.page_errors - errorsBefore;
     facts[`${name}_state`] = state;
     facts[`${name}_drawn`] = f1 - f0;
     facts[`${name}_shown`] = b1 - b0;
-    facts[`${name}_fps`] = ((f1 - f0) / seconds).toFixed(1);
+    facts[`${name}_fps`] = ((f1 - f0) / elapsed).toFixed(1);
     await big.close();
   }
 } finally {
