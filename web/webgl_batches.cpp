@@ -60,6 +60,10 @@ void main() { gl_FragColor = shade; }
 
 enum class Kind { NONE, TRIANGLES, THIN_LINES, POINTS };
 
+// The most vertices one batch holds before it is drawn: a multiple of 2 and 3, so that a batch ends
+// on a whole primitive; the batch then takes 192 KiB whatever the scene draws.
+constexpr size_t BATCH_BOUND = 6 * 1024;
+
 struct Batches {
   GLuint program = 0;               // 0 until the first draw, when the context exists
   GLuint buffer = 0;
@@ -127,6 +131,7 @@ bool clip_to_near_plane(ClipVertex& a, ClipVertex& b) {
 void batch_triangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c) {
   begin_kind(Kind::TRIANGLES);
   batches.pending.insert(batches.pending.end(), {a, b, c});
+  if (batches.pending.size() >= BATCH_BOUND) flush_batches();
 }
 
 void batch_thin_line(const ClipVertex& from, const ClipVertex& to) {
@@ -136,6 +141,7 @@ void batch_thin_line(const ClipVertex& from, const ClipVertex& to) {
   if (!clip_to_near_plane(a, b)) return;
   begin_kind(Kind::THIN_LINES);
   batches.pending.insert(batches.pending.end(), {a, b});
+  if (batches.pending.size() >= BATCH_BOUND) flush_batches();
 }
 
 void batch_wide_line(const ClipVertex& from, const ClipVertex& to, float width) {
@@ -163,6 +169,7 @@ void batch_wide_line(const ClipVertex& from, const ClipVertex& to, float width) 
 void batch_point(const ClipVertex& v, float size) {
   begin_kind(Kind::POINTS, size);
   batches.pending.push_back(v);
+  if (batches.pending.size() >= BATCH_BOUND) flush_batches();
 }
 
 void flush_batches() {

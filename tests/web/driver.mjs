@@ -44,30 +44,38 @@ try {
   const page = await browser.newPage();
   page.setDefaultTimeout(TIMEOUT_MS);
   await page.setViewport({ width: 1024, height: 768 });
-  page.on('console', (message) => { if (message.type() === 'log') consoleLines.push(message.text()); });
-  // The frame gate: GLUT's idle timer (setTimeout) draws the frames; the gate holds its callbacks once
-  // the page has drawn gate.until frames, and release() lets it go on to a new count.
+  // A frame's console lines come in one message.
+  const onConsole = (message) => { if (message.type() === 'log') consoleLines.push(...message.text().split('\n')); };
+  page.on('console', onConsole);
+  // The frame gate: the viewer draws its frames in requestAnimationFrame callbacks; the gate holds them
+  // once the page has drawn gate.until frames, and release() lets it go on to a new count.
   await page.evaluateOnNewDocument(() => {
-    const realSetTimeout = window.setTimeout.bind(window);
+    const realFrame = window.requestAnimationFrame.bind(window);
     const gate = { until: 0, held: [] };
     gate.release = (until) => {
       gate.until = until;
-      for (const callback of gate.held.splice(0)) realSetTimeout(callback, 0);
+      for (const callback of gate.held.splice(0)) realFrame(callback);
     };
     window.frameGate = gate;
-    window.setTimeout = (callback, ms, ...args) => realSetTimeout(() => {
-      if (typeof Module !== 'undefined' && Module.framesDrawn >= gate.until) gate.held.push(() => callback(...args));
-      else callback(...args);
-    }, ms);
+    window.requestAnimationFrame = (callback) => realFrame((time) => {
+      if (window.Module && Module.framesDrawn >= gate.until) gate.held.push(callback);
+      else callback(time);
+    });
   });
-  page.on('pageerror', (error) => { if (error.name !== 'ExitStatus') console.error('page error:', error.message); });
+  facts.page_errors = 0;
+  const onPageError = (error) => {
+    if (error.name === 'ExitStatus') return;
+    facts.page_errors++;
+    console.error('page error:', error.message);
+  };
+  page.on('pageerror', onPageError);
   await page.goto(url);
 
   const frames = () => page.evaluate(() => Module.framesDrawn);
   // Runs the viewer until it has drawn n frames in all, then holds it there.
   const runTo = async (n) => {
     await page.evaluate((until) => frameGate.release(until), n);
-    await page.waitForFunction((until) => Module.framesDrawn >= until, {}, n);
+    await page.waitForFunction((until) => Module.framesDrawn >= until, { polling: 20 }, n);
   };
   // The canvas with the counters of the same moment: no frame can come between them.
   const capture = async (name) => {
@@ -125,6 +133,17 @@ try {
   const printed = await page.evaluate(() => Module.linesPrinted);
   for (let t = 0; consoleLines.length < printed && t < 100; ++t) await new Promise((r) => setTimeout(r, 100));
   facts.lines_printed = printed;
+  page.off('console', onConsole);  // the console of the first viewer only
+
+  // Start again: a fresh viewer draws frames.
+  await page.click('#start-again');
+  await page.waitForFunction(() => Module.framesDrawn >= 3);
+  facts.state_after_restart = await page.evaluate(() => document.body.dataset.state);
+
+  // The page's keys table, one "key<TAB>does" line a row.
+  facts.keys_file = path.join(outDir, 'web-keys.txt');
+  fs.writeFileSync(facts.keys_file, await page.$$eval('#keys tbody tr', (rows) =>
+    rows.map((r) => [...r.cells].map((c) => c.textContent).join('\t') + '\n').join('')));
 
   // The picture rule in windows of other shapes: the largest 4:3 rectangle, centred.
   for (const [width, height] of [[1280, 720], [800, 900]]) {
@@ -135,6 +154,63 @@ try {
     const r = await other.$eval('#canvas', (c) => c.getBoundingClientRect().toJSON());
     facts[`canvas_in_${width}x${height}`] = [r.x, r.y, r.width, r.height].map(Math.round).join(' ');
     await other.close();
+  }
+
+  // A phone: the page at the device's width, the picture as wide as the screen, the keyboard notice
+  // and on-screen keys; the key z from the screen clears the scene, and no number is drawn after it.
+  {
+    const phone = await browser.newPage();
+    await phone.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3 });
+    await phone.goto(url);
+    await phone.waitForFunction(() => Module.framesDrawn >= 3);
+    const r = await phone.$eval('#canvas', (c) => c.getBoundingClientRect().toJSON());
+    facts.phone_canvas_width = Math.round(r.width);
+    facts.phone_notice = await phone.$eval('#keyboard-notice', (e) => (e.offsetParent ? e.textContent : ''));
+    facts.phone_keys = await phone.$$eval('#touch-keys button', (b) => b.map((e) => e.textContent).join(' '));
+    const z = await phone.evaluateHandle(() =>
+      [...document.querySelectorAll('#touch-keys button')].find((b) => b.textContent === 'z'));
+    await z.tap();
+    const after = await phone.evaluate(() => Module.framesDrawn + 3);
+    await phone.waitForFunction((n) => Module.framesDrawn >= n, {}, after);
+    const lines = await phone.evaluate(() => Module.linesPrinted);
+    await phone.waitForFunction((n) => Module.framesDrawn >= n, {}, after + 5);
+    facts.phone_lines_after_z = (await phone.evaluate(() => Module.linesPrinted)) - lines;
+    await phone.close();
+  }
+
+  // The start scene for 5 s and large scenes built with the page's own key function for 15 s each:
+  // page errors, frames drawn against the browser's frames (its requestAnimationFrame callbacks),
+  // frame rate.
+  for (const [name, splines, sites, seconds] of
+       [['start', 0, 0, 5], ['trail_10x50', 10, 50, 15], ['trail_100x100', 100, 100, 15]]) {
+    const big = await browser.newPage();
+    await big.setViewport({ width: 1024, height: 768 });
+    big.on('pageerror', onPageError);
+    const errorsBefore = facts.page_errors;
+    await big.goto(url);
+    await big.waitForFunction(() => Module.framesDrawn >= 1);
+    await big.evaluate((splines, sites) => {
+      if (splines > 0) sendKey('z');
+      for (let s = 0; s < splines; ++s) {
+        for (let k = 0; k < sites; ++k) sendKey('n');
+        sendKey('x');
+      }
+      if (splines > 0) for (const key of ['a', 'd', 'q']) sendKey(key);  // the run, its trail, the site table
+      window.browserFrames = 0;
+      const count = () => { window.browserFrames++; requestAnimationFrame(count); };
+      requestAnimationFrame(count);
+    }, splines, sites);
+    const t0 = Date.now();
+    const [f0, b0] = await big.evaluate(() => [Module.framesDrawn, browserFrames]);
+    await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
+    const [f1, b1, state] = await big.evaluate(() => [Module.framesDrawn, browserFrames, document.body.dataset.state]);
+    const elapsed = (Date.now() - t0) / 1000;
+    facts[`${name}_errors`] = facts.page_errors - errorsBefore;
+    facts[`${name}_state`] = state;
+    facts[`${name}_drawn`] = f1 - f0;
+    facts[`${name}_shown`] = b1 - b0;
+    facts[`${name}_fps`] = ((f1 - f0) / elapsed).toFixed(1);
+    await big.close();
   }
 } finally {
   fs.writeFileSync(path.join(outDir, 'web-console.txt'), consoleLines.map((l) => l + '\n').join(''));

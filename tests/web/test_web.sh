@@ -104,6 +104,29 @@ e2e_check "1.txt holds the last number ($scratch), as long as the last console l
   test "${#scratch}" = "$(tail -n 1 "$web_console")"
 e2e_check "1.txt holds a number" grep -Eq '^-?[0-9.]+(e[-+][0-9]+)?$' <<<"$scratch"
 
+e2e_check "Start again after Escape: a fresh viewer draws frames ($(fact state_after_restart))" \
+  test "$(fact state_after_restart)" = running
+
+# The page: the keys table is the README's, row for row.
+e2e_check "page: the keys table equals the README's" cmp -s "$(fact keys_file)" \
+  <(sed -n '/^## Keys$/,/^## /p' "$here/../../README.md" | sed -n 's/^| *\([^|]*[^| ]\) *| *\([^|]*[^| ]\) *|$/\1\t\2/p' | tail -n +3)
+e2e_check "phone: the picture is as wide as the screen ($(fact phone_canvas_width) px of 390)" test "$(fact phone_canvas_width)" = 390
+e2e_check "phone: the page says a keyboard is needed" grep -q keyboard <<<"$(fact phone_notice)"
+e2e_check "phone: on-screen keys for the table's letters ($(fact phone_keys))" test "$(fact phone_keys)" = \
+  "Esc n x z a m h u j y i o l v b r t s d q"
+e2e_check "phone: the on-screen z clears the scene, no number drawn after it" test "$(fact phone_lines_after_z)" = 0
+
+# The start scene for 5 s, large scenes for 15 s: no page error, the viewer running, one frame drawn
+# per frame the browser shows (within a tenth either way: at least 0.9 of the frames drawn are shown,
+# and no frame is shown twice while the viewer waits for a timer).
+for scene in start trail_10x50 trail_100x100; do
+  drawn=$(fact ${scene}_drawn) shown=$(fact ${scene}_shown)
+  e2e_check "$scene: no page error, still running ($(fact ${scene}_fps) frames/s)" \
+    test "$(fact ${scene}_errors)" = 0 -a "$(fact ${scene}_state)" = running -a "$drawn" -gt 0
+  e2e_check "$scene: frames shown / drawn within 0.9 to 1.1 ($shown / $drawn)" \
+    test $((10 * shown)) -ge $((9 * drawn)) -a $((10 * shown)) -le $((11 * drawn))
+done
+
 # The picture rule: the largest 4:3 rectangle of the window, centred on black.
 e2e_check "a 1280 x 720 window shows the picture at 960 x 720, centred" test "$(fact canvas_in_1280x720)" = "160 0 960 720"
 e2e_check "an 800 x 900 window shows the picture at 800 x 600, centred" test "$(fact canvas_in_800x900)" = "0 150 800 600"
