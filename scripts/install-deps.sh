@@ -4,7 +4,7 @@
 # the .deb, test adds everything the test command needs, windows the Windows build and its tests.
 set -euo pipefail
 
-build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
+build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev
                 xvfb xdotool x11-apps x11-utils imagemagick)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev valgrind python3
                xserver-xorg-core xserver-xorg-video-dummy libxxf86vm1 openbox)
