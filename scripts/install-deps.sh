@@ -8,10 +8,10 @@ set -euo pipefail
 
 # python3: the end-to-end harness's pixel reader, which scripts/run.sh uses without a display.
 build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
-                xvfb xdotool x11-apps x11-utils imagemagick python3)
+                libx11-dev libxrandr-dev xvfb xdotool x11-apps x11-utils imagemagick python3)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev valgrind python3
-               xserver-xorg-core xserver-xorg-video-dummy libxxf86vm1 openbox)
-package_packages=(dpkg-dev file lintian man-db python3)
+               xserver-xorg-core xserver-xorg-video-dummy libxxf86vm1 openbox x11-xserver-utils xterm)
+package_packages=(dpkg-dev file lintian man-db python3 desktop-file-utils appstream)
 # The Windows build and its tests under Wine: MinGW-w64, GoogleTest's source, dpkg-source to unpack
 # freeglut's source package and curl to fetch its tarball where that fails.
 windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest dpkg-dev curl python3)

@@ -203,10 +203,11 @@ e2e_frames() {
 e2e_key() { xdotool key --delay 100 "$@"; }
 e2e_burst() { xdotool key --delay 0 "$@"; }
 
-# e2e_shown: the part of the screen the monitor shows (WxH+X+Y): in game mode on Xorg the video mode at
-# the server's viewport, else the whole screen.
+# e2e_shown: the part of the screen the monitor shows (WxH+X+Y): the monitor E2E_MONITOR where a test
+# of several names the one the viewer must cover; in game mode on Xorg the video mode at the server's
+# viewport; else the whole screen.
 e2e_shown() {
-  if [ "${E2E_KIND:-xvfb}" = xorg ]; then python3 "$E2E_HERE/shown_region.py"; else echo "$E2E_SCREEN+0+0"; fi
+  if [ -n "${E2E_MONITOR:-}" ]; then echo "$E2E_MONITOR"; elif [ "${E2E_KIND:-xvfb}" = xorg ]; then python3 "$E2E_HERE/shown_region.py"; else echo "$E2E_SCREEN+0+0"; fi
 }
 
 # e2e_picture_region: where a person looks for the picture (WxH+X+Y): the largest 4:3 rectangle in the
@@ -249,12 +250,29 @@ e2e_start_wm() {
   exit 1
 }
 
-# e2e_window_fills_screen: the viewer's window covers the whole screen, its top left corner at 0,0.
+# e2e_set_monitors NAME:WxH+X+Y...: splits the Xvfb screen into RandR monitors side by side, a leading *
+# on a name marking the primary one; the first takes the place of the screen's own output. E2E_LAYOUT
+# keeps xrandr's list of them, to compare after the viewer ends.
+e2e_set_monitors() {
+  local spec output=screen name geometry w h
+  for spec in "$@"; do
+    name=${spec%%:*} geometry=${spec#*:}
+    w=${geometry%%x*} h=${geometry#*x}
+    h=${h%%+*}
+    xrandr --setmonitor "$name" "$w/$((w / 4))x$h/$((h / 4))+${geometry#*+}" "$output" >/dev/null ||
+      { echo "e2e: xrandr --setmonitor $spec failed" >&2; exit 1; }
+    output=none
+  done
+  E2E_LAYOUT=$(xrandr --listmonitors)
+}
+
+# e2e_window_fills_screen: the viewer's window covers the whole screen, its top left corner at 0,0, or
+# the monitor E2E_MONITOR where one is named.
 e2e_window_fills_screen() {
   local info
   info=$(xwininfo -id "$E2E_WINDOW" 2>/dev/null) || return 1
   [ "$(awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } /Width:/ { w = $NF }
-            /Height:/ { h = $NF } END { print w "x" h "+" x "+" y }' <<<"$info")" = "$E2E_SCREEN+0+0" ]
+            /Height:/ { h = $NF } END { print w "x" h "+" x "+" y }' <<<"$info")" = "${E2E_MONITOR:-$E2E_SCREEN+0+0}" ]
 }
 
 # e2e_count NAME GEOMETRY COLOUR [FUZZ%]: pixels of the screenshot NAME within GEOMETRY (WxH+X+Y)

@@ -11,6 +11,8 @@ start_scenario() {
   e2e_wait_until 20 "the window covers the $E2E_SCREEN screen" e2e_window_fills_screen
   [ -n "$E2E_WM_PID" ] && e2e_check "the window manager gave the viewer the focus" \
     test "$(xdotool getactivewindow 2>/dev/null)" = "$E2E_WINDOW"
+  [ -z "$E2E_WM_PID" ] && [ -n "${E2E_MONITOR:-}" ] && e2e_check "the viewer took the keyboard focus" \
+    test "$(xdotool getwindowfocus 2>/dev/null)" = "$E2E_WINDOW"
   [ "$E2E_KIND" = xorg ] && e2e_check "the monitor shows the 1024x768 mode ($(e2e_shown))" test "$(e2e_shown)" = 1024x768+0+0
   e2e_frames 2
 
@@ -52,10 +54,12 @@ start_scenario() {
   # The fallback window: the bars beside the picture stay black.
   if [ "$E2E_KIND" = xvfb ] && [ "$E2E_SCREEN" != 1024x768 ]; then
     e2e_grab_screen screen
-    local pw ph px py sw sh bar
+    local pw ph px py sw sh sx sy bar
     IFS='x+' read -r pw ph px py <<<"$(e2e_picture_region)"
-    IFS=x read -r sw sh <<<"$E2E_SCREEN"
-    for bar in "${px}x$sh+0+0" "$((sw - px - pw))x$sh+$((px + pw))+0" "${sw}x$py+0+0" "${sw}x$((sh - py - ph))+0+$((py + ph))"; do
+    IFS='x+' read -r sw sh sx sy <<<"$(e2e_shown)"
+    px=$((px - sx)) py=$((py - sy))
+    for bar in "${px}x$sh+$sx+$sy" "$((sw - px - pw))x$sh+$((sx + px + pw))+$sy" "${sw}x$py+$sx+$sy" \
+               "${sw}x$((sh - py - ph))+$sx+$((sy + py + ph))"; do
       case $bar in 0x* | *x0+*) continue ;; esac
       e2e_check "the bar $bar beside the picture is black" \
         test "$(convert "$E2E_OUT/screen.png" -crop "$bar" +repage -format '%[max]' info:)" = 0
@@ -76,7 +80,11 @@ start_scenario() {
   e2e_key Escape
   e2e_wait_exit
   e2e_check "exit status 0 on Escape (got $E2E_STATUS)" test "$E2E_STATUS" = 0
-  e2e_check "the desktop's mode is back after exit ($(e2e_shown))" test "$(e2e_shown)" = "$E2E_SCREEN+0+0"
+  if [ -n "${E2E_LAYOUT:-}" ]; then
+    e2e_check "the monitors are as they were after exit" test "$(xrandr --listmonitors)" = "$E2E_LAYOUT"
+  else
+    e2e_check "the desktop's mode is back after exit ($(e2e_shown))" test "$(e2e_shown)" = "$E2E_SCREEN+0+0"
+  fi
   e2e_check_stderr "$1"
   e2e_at_least "console lines for 200 frames" "$(e2e_lines)" $((200 * 62))
   python3 "$E2E_HERE/start_scene.py" console "$E2E_STDOUT" || e2e_fail "console of the start scene"

@@ -21,7 +21,9 @@ DESTDIR=$work/stage cmake --install "$build" --prefix /usr --strip >/dev/null
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||; s|/$||' | grep -v '^$' | sort >"$work/packaged"
 diff -u "$work/installed" "$work/packaged" >"$work/list.diff" || { fail "package file list differs from the install"; cat "$work/list.diff"; }
 for path in usr/bin/splines usr/share/man/man1/splines.1.gz usr/share/doc/splines/copyright \
-            usr/share/doc/splines/changelog.gz usr/share/doc/splines/README.md; do
+            usr/share/doc/splines/changelog.gz usr/share/doc/splines/README.md \
+            usr/libexec/splines/splines-menu usr/share/applications/org.example.splines.desktop \
+            usr/share/metainfo/org.example.splines.metainfo.xml usr/share/icons/hicolor/{16x16,48x48,512x512}/apps/splines.png; do
   grep -qx "$path" "$work/packaged" || fail "$path is not in the package"
 done
 
@@ -48,6 +50,24 @@ for library in $(objdump -p "$work/root/usr/bin/splines" | awk '$1 == "NEEDED" {
   [ -n "$owners" ] || { fail "no installed package holds $library"; continue; }
   grep -qxFf <(echo "$owners") <(echo "$depends_names") || fail "$library (from $(echo $owners)) is not in Depends"
 done
+
+# The applications menu's entry and metadata: the validators report nothing at all, and the entry's
+# launcher runs the viewer in the user's cache folder, its console thrown away without a terminal.
+entry=$work/root/usr/share/applications/org.example.splines.desktop
+report=$(desktop-file-validate "$entry" 2>&1) && [ -z "$report" ] || fail "desktop-file-validate: $report"
+report=$(appstreamcli validate --no-net --pedantic "$work/root/usr/share/metainfo/org.example.splines.metainfo.xml" 2>&1) ||
+  fail "appstreamcli validate: $report"
+grep -q '^Terminal=true$' "$entry" || fail "the desktop entry does not ask for a terminal"
+exec_path=$(sed -n 's/^Exec=//p' "$entry")
+[ -x "$work/root$exec_path" ] || fail "the desktop entry's Exec $exec_path is not in the package"
+mkdir -p "$work/home/.cache" "$work/fakebin"
+printf '#!/bin/sh\npwd >"%s"\necho line\n' "$work/ran-in" >"$work/fakebin/splines"
+chmod +x "$work/fakebin/splines"
+sed "s|/usr/bin/splines|$work/fakebin/splines|" "$work/root$exec_path" >"$work/menu"
+(cd / && HOME=$work/home XDG_CACHE_HOME= sh "$work/menu" >"$work/menu.out" </dev/null)
+[ "$(cat "$work/ran-in" 2>/dev/null)" = "$work/home/.cache/splines" ] ||
+  fail "the launcher ran the viewer in '$(cat "$work/ran-in" 2>/dev/null)', not ~/.cache/splines"
+[ ! -s "$work/menu.out" ] || fail "the launcher let the console through without a terminal"
 
 # Errors fail the test; warnings and the rest are listed for the record.
 lintian --fail-on error --display-info --tag-display-limit 0 "$deb" 2>&1 ||

@@ -23,7 +23,9 @@ void Recorder::reset() {
   const bool calls_on = record_calls, primitives_on = record_primitives, game_mode = game_mode_works;
   const int frames = main_loop_frames;
   const int quadrics = live_quadrics;
+  const Desktop desk = desktop;
   *this = Recorder{};
+  desktop = desk;
   record_calls = calls_on;
   record_primitives = primitives_on;
   game_mode_works = game_mode;
@@ -274,3 +276,7 @@ void glutSwapBuffers() { rec("glutSwapBuffers"); }
 void glutPostRedisplay() { rec("glutPostRedisplay"); }
 
 }  // extern "C"
+
+// ---- the desktop (app/desktop.h) ----
+Desktop look_at_desktop() { return rec("look_at_desktop").desktop; }
+void settle_window(const Desktop&, int monitor) { rec("settle_window", {double(monitor)}).settled_monitor = monitor; }

@@ -16,6 +16,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/desktop.h"
+
 namespace glrec {
 
 // One recorded call: the function's name and its numeric arguments as doubles.
@@ -87,8 +89,11 @@ struct Recorder {
   void (*warning_func)(const char*, va_list) = nullptr;
   std::string game_mode_string;
   int main_loop_frames = 0;  // frames glutMainLoop draws through the idle callback before returning
+  Desktop desktop;           // what look_at_desktop answers; one monitor of Xorg by default
+  int settled_monitor = -2;  // the monitor settle_window was given; -2 before it is called
 
-  // Everything back to a fresh context, keeping the switches and the GLUT behaviour settings.
+  // Everything back to a fresh context, keeping the switches and the GLUT and desktop behaviour
+  // settings.
   void reset();
   // Forgets the recorded calls and primitives, keeping the state (a frame boundary).
   void clear_log();
