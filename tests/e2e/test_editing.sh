@@ -199,8 +199,10 @@ hint_hidden_again() { e2e_grab clearing-again && ! e2e_hint_shown clearing-again
 e2e_wait_until 30 "s again: clearing is on (the exit hint blinks off)" hint_hidden_again
 e2e_frames 2
 e2e_grab clearing-again
-e2e_at_most "s again: the table shows one number per cell" "$(smear clearing-again)" \
-  $(($(smear cleared-table) * 125 / 100))
+# One frame's numbers: no pile. Their lengths change as the run moves (from "-7.5" to "-107.419"), so
+# the bound is the pile's, not the cleared frame's.
+e2e_at_most "s again: the table shows one number per cell, not the pile (piled: $(smear trails))" \
+  "$(smear clearing-again)" $(($(smear trails) * 6 / 10))
 
 # Escape in the middle of a fast burst ends the viewer at once, with status 0.
 e2e_burst v b r Escape t v b
