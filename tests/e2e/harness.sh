@@ -54,7 +54,8 @@ e2e_cleanup() {
 e2e_stop_xserver() {
   [ -n "$E2E_WM_PID" ] && kill "$E2E_WM_PID" 2>/dev/null && wait "$E2E_WM_PID" 2>/dev/null
   [ -n "$E2E_XSERVER_PID" ] && kill "$E2E_XSERVER_PID" 2>/dev/null && wait "$E2E_XSERVER_PID" 2>/dev/null
-  E2E_WM_PID= E2E_XSERVER_PID=
+  [ -n "${E2E_BUS_PID:-}" ] && kill "$E2E_BUS_PID" 2>/dev/null
+  E2E_WM_PID= E2E_XSERVER_PID= E2E_BUS_PID=
   return 0
 }
 
@@ -467,4 +468,32 @@ e2e_finish() {
   fi
   echo "all checks passed; screenshots and console in $E2E_OUT"
   exit 0
+}
+
+# e2e_start_mutter WIDTHxHEIGHT: GNOME's compositor, headless with one virtual monitor of that size and
+# Xwayland, on a private session bus; exports DISPLAY and XAUTHORITY of its Xwayland. Skips (status 77)
+# where mutter cannot start here.
+e2e_start_mutter() {
+  command -v mutter >/dev/null && command -v dbus-daemon >/dev/null && command -v Xwayland >/dev/null ||
+    { echo "SKIP: mutter, dbus or Xwayland is not installed"; exit 77; }
+  export XDG_RUNTIME_DIR=$E2E_WORK/runtime
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  local bus
+  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || { echo "SKIP: no session bus"; exit 77; }
+  export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
+  E2E_BUS_PID=${bus##*$'\n'}
+  mutter --headless --wayland --virtual-monitor "$1" >"$E2E_OUT/mutter.log" 2>&1 &
+  E2E_XSERVER_PID=$!
+  E2E_KIND=mutter E2E_SCREEN=$1
+  local tries display=
+  for tries in $(seq 200); do
+    display=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$E2E_OUT/mutter.log")
+    [ -n "$display" ] && export XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n 1) &&
+      DISPLAY=$display xdpyinfo >/dev/null 2>&1 && { export DISPLAY=$display; return 0; }
+    kill -0 "$E2E_XSERVER_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "SKIP: mutter did not start; its log:"
+  tail -n 20 "$E2E_OUT/mutter.log"
+  exit 77
 }
