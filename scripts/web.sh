@@ -2,7 +2,7 @@
 # The viewer in the browser: installs what it needs (Emscripten, Chromium, Node.js and npm, the test
 # driver from npm), builds build-web/ (index.html, splines.js, splines.wasm) and runs the web tests in
 # headless Chromium beside the native viewer. Exits 77 with "SKIP" when the tools cannot be installed.
-# Usage: web.sh [--build-only]
+# Usage: web.sh [--build-only | --bench [ROUNDS [SECONDS]]]   (--bench: bench/web_bench.sh instead of the tests)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -43,6 +43,10 @@ if [ ! -x "$native" ]; then
 fi
 output=$root/build-web/test-output
 mkdir -p "$output"
+if [ "${1:-}" = --bench ]; then
+  shift
+  exec bash "$root/bench/web_bench.sh" "$native" "$root/build-web" "$root/build-web/bench-output" "$@"
+fi
 status=0
 bash "$root/tests/web/test_web.sh" "$native" "$root/build-web" "$output" 2>&1 | tee "$output/web.log" || status=$?
 echo "web: $(grep -c '^ok:' "$output/web.log") passed, $(grep -c '^FAIL:' "$output/web.log") failed"

@@ -140,6 +140,21 @@ try {
   await page.waitForFunction(() => Module.framesDrawn >= 3);
   facts.state_after_restart = await page.evaluate(() => document.body.dataset.state);
 
+  // Tab is the page's: it moves the focus on from the picture.
+  await page.focus('#canvas');
+  await page.keyboard.press('Tab');
+  facts.focus_after_tab = await page.evaluate(() => document.activeElement.id);
+  // A hidden tab draws nothing; shown again, it draws on.
+  const cover = await browser.newPage();
+  await cover.bringToFront();
+  await page.waitForFunction(() => document.visibilityState === 'hidden', { polling: 50 });
+  const hidden = await frames();
+  await new Promise((resolve) => setTimeout(resolve, 1000));
+  facts.frames_while_hidden = (await frames()) - hidden;
+  await page.bringToFront();
+  await page.waitForFunction((n) => Module.framesDrawn >= n + 3, { polling: 50 }, hidden);
+  await cover.close();
+
   // The page's keys table, one "key<TAB>does" line a row.
   facts.keys_file = path.join(outDir, 'web-keys.txt');
   fs.writeFileSync(facts.keys_file, await page.$$eval('#keys tbody tr', (rows) =>

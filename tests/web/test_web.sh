@@ -107,6 +107,8 @@ e2e_check "1.txt holds a number" grep -Eq '^-?[0-9.]+(e[-+][0-9]+)?$' <<<"$scrat
 e2e_check "Start again after Escape: a fresh viewer draws frames ($(fact state_after_restart))" \
   test "$(fact state_after_restart)" = running
 
+e2e_check "Tab moves the focus from the picture to the page ($(fact focus_after_tab))" test "$(fact focus_after_tab)" = more
+e2e_check "a hidden tab draws no frame in 1 s, and draws on when shown" test "$(fact frames_while_hidden)" = 0
 # The page: the keys table is the README's, row for row.
 e2e_check "page: the keys table equals the README's" cmp -s "$(fact keys_file)" \
   <(sed -n '/^## Keys$/,/^## /p' "$here/../../README.md" | sed -n 's/^| *\([^|]*[^| ]\) *| *\([^|]*[^| ]\) *|$/\1\t\2/p' | tail -n +3)
