@@ -40,12 +40,9 @@ PixelRect picture_viewport(const PixelRect& placed, int width, int height) {
   return viewport;
 }
 
-float picture_pixels(float pixels) {
-  return pixels * (static_cast<float>(picture.height) / static_cast<float>(SCREEN_HEIGHT));
-}
-
 void show_picture(const PixelRect& placed, int window_width, int window_height) {
   picture = placed;
+  picture_height = placed.height;
   glDisable(GL_SCISSOR_TEST);
   if (placed.x == 0 && placed.y == 0 && placed.width == window_width && placed.height == window_height)
     return;

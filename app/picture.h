@@ -2,7 +2,7 @@
 // as the part of the window a person sees allows, centred in that part. Platform-neutral.
 #pragma once
 
-#include "app/view_state.h"
+#include "scene/picture_size.h"
 
 // A rectangle of window pixels as GL counts them: x from the left edge, y up from the bottom edge.
 struct PixelRect {
@@ -22,14 +22,10 @@ PixelRect place_picture(int window_width, int window_height, int shown_width, in
 // corner of the placed picture: for 1024 x 768 the picture itself.
 PixelRect picture_viewport(const PixelRect& placed, int width, int height);
 
-// A line width or point size given in pixels of the 1024 x 768 picture, in pixels of the screen: it
-// grows with the picture, so that the strokes keep their weight beside the letters and curves they
-// draw. Exactly the width given where the picture is 1024 x 768.
-float picture_pixels(float pixels);
-
 // Makes placed the picture of a window_width x window_height window. Where it leaves bars, the whole
 // window is cleared to black once, in both buffers, and drawing is confined to the picture from then
 // on: wide strokes at its edges would otherwise spill into the bars, and the bars cost no more clearing.
+// Strokes and points are scaled by its height from then on (picture_pixels).
 void show_picture(const PixelRect& placed, int window_width, int window_height);
 
 // Where the picture lies in the window now; 1024 x 768 at the lower left until GLUT reports a size.

@@ -1,8 +1,7 @@
 // View state of the frame loop (camera, rotation, frame counter, display flags) and the two projections.
 #pragma once
 
-constexpr int SCREEN_WIDTH = 1024;  // pixels, the full-screen mode
-constexpr int SCREEN_HEIGHT = 768;  // pixels
+#include "scene/picture_size.h"  // SCREEN_WIDTH, SCREEN_HEIGHT
 constexpr const char* GAME_MODE_STRING = "1024x768:256@72";
 // The same mode at the display's own colour depth: GLUT for Windows reads the 256 above as bits per
 // pixel, which no display offers, where GLUT for X11 ignores it. Tried where the first one fails.

@@ -3,8 +3,8 @@
 
 #include <GL/gl.h>
 
-#include "app/picture.h"
 #include "scene/closed_spline.h"
+#include "scene/picture_size.h"
 #include "scene/run.h"
 #include "scene/solid_shapes.h"
 #include "text/stroke_font.h"

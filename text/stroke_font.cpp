@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/picture.h"
+#include "scene/picture_size.h"
 #include "text/glyph_table.h"
 
 namespace {

@@ -203,6 +203,7 @@ TEST_F(FrameTest, PlacesThePictureWhereTheWindowsSizeLetsAPersonSeeIt) {
     length_offset = before.offset;
     lcg::generator.s = before.generator_state;
     picture = PixelRect{};
+    picture_height = SCREEN_HEIGHT;
     recorder().clear_log();
     frame();
     const std::vector<double> unscaled = widths();
@@ -212,6 +213,7 @@ TEST_F(FrameTest, PlacesThePictureWhereTheWindowsSizeLetsAPersonSeeIt) {
     for (std::size_t k = 0; k < scaled.size(); ++k)
       ASSERT_NEAR(scaled[k], unscaled[k] * scale, 1e-6 * scaled[k]) << "width " << k;
     picture = placed;
+    picture_height = placed.height;
   }
 }
 

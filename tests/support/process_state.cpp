@@ -17,6 +17,7 @@ void reset_process_state() {
   scene = SceneStore{};
   view = ViewState{};
   picture = PixelRect{};
+  picture_height = SCREEN_HEIGHT;
   run = RunState{};
   clear_shape_list_cache();
   glrec::recorder().reset();

@@ -82,14 +82,14 @@ TEST(PictureViewport, ScalesPartsOfThePictureAndKeepsTheWhole) {
 }
 
 TEST(PicturePixels, GrowWithThePictureAndStayExactAt1024x768) {
-  const PixelRect before = picture;
-  picture = PixelRect{};
+  const int before = picture_height;
+  picture_height = SCREEN_HEIGHT;
   for (float w : {1.0f, 5.0f, 7.0f, 2.0f / 3.0f + 1.0f, 30.0f / 3.0f + 1.0f}) EXPECT_EQ(picture_pixels(w), w);
-  picture = place_picture(1920, 1080, 1920, 1080);
+  picture_height = place_picture(1920, 1080, 1920, 1080).height;
   EXPECT_FLOAT_EQ(picture_pixels(5.0f), 5.0f * 1080 / 768);
-  picture = place_picture(3840, 2160, 3840, 2160);
+  picture_height = place_picture(3840, 2160, 3840, 2160).height;
   EXPECT_FLOAT_EQ(picture_pixels(1.0f), 2160.0f / 768);
-  picture = before;
+  picture_height = before;
 }
 
 }  // namespace
