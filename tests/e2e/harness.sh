@@ -54,8 +54,9 @@ e2e_cleanup() {
 e2e_stop_xserver() {
   [ -n "$E2E_WM_PID" ] && kill "$E2E_WM_PID" 2>/dev/null && wait "$E2E_WM_PID" 2>/dev/null
   [ -n "$E2E_XSERVER_PID" ] && kill "$E2E_XSERVER_PID" 2>/dev/null && wait "$E2E_XSERVER_PID" 2>/dev/null
+  [ -n "${E2E_CAST_PIDS:-}" ] && kill $E2E_CAST_PIDS 2>/dev/null
   [ -n "${E2E_BUS_PID:-}" ] && kill "$E2E_BUS_PID" 2>/dev/null
-  E2E_WM_PID= E2E_XSERVER_PID= E2E_BUS_PID=
+  E2E_WM_PID= E2E_XSERVER_PID= E2E_BUS_PID= E2E_CAST_PIDS=
   return 0
 }
 
@@ -234,11 +235,16 @@ e2e_grab() {
 }
 
 # e2e_screen_image: the whole screen as an image on stdout, of format e2e_screen_format: the X server's
-# root window, or under KWin (whose rootless Xwayland's root shows nothing) the compositor's screenshot.
+# root window, or under KWin and mutter (whose rootless Xwayland's root shows nothing) the compositor's
+# screenshot or screen cast.
 e2e_screen_image() {
-  if [ "${E2E_KIND:-}" = kwin ]; then python3 "$E2E_HERE/kwin_screenshot.py" /dev/stdout; else xwd -root -silent -display "$DISPLAY"; fi
+  case ${E2E_KIND:-} in
+    kwin) python3 "$E2E_HERE/kwin_screenshot.py" /dev/stdout ;;
+    mutter) python3 "$E2E_HERE/mutter_screenshot.py" /dev/stdout ;;
+    *) xwd -root -silent -display "$DISPLAY" ;;
+  esac
 }
-e2e_screen_format() { if [ "${E2E_KIND:-}" = kwin ]; then echo ppm; else echo xwd; fi; }
+e2e_screen_format() { case ${E2E_KIND:-} in kwin) echo ppm ;; mutter) echo png ;; *) echo xwd ;; esac; }
 
 # e2e_grab_screen NAME: the whole screen, as it is, into $E2E_OUT/NAME.png.
 e2e_grab_screen() { e2e_screen_image | convert "$(e2e_screen_format):-" "png:$E2E_OUT/$1.png"; }
@@ -484,6 +490,15 @@ e2e_start_mutter() {
   command -v mutter >/dev/null && command -v dbus-daemon >/dev/null && command -v Xwayland >/dev/null ||
     { echo "SKIP: mutter, dbus or Xwayland is not installed"; exit 77; }
   e2e_start_session_bus
+  # PipeWire and its session manager carry the compositor's screen casts, the test's screenshots.
+  if command -v pipewire >/dev/null && command -v wireplumber >/dev/null; then
+    pipewire >"$E2E_OUT/pipewire.log" 2>&1 &
+    E2E_CAST_PIDS=$!
+    local wait_socket
+    for wait_socket in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break; sleep 0.1; done
+    wireplumber >"$E2E_OUT/wireplumber.log" 2>&1 &
+    E2E_CAST_PIDS="$E2E_CAST_PIDS $!"
+  fi
   mutter --headless --wayland --virtual-monitor "$1" >"$E2E_OUT/mutter.log" 2>&1 &
   E2E_XSERVER_PID=$!
   E2E_KIND=mutter E2E_SCREEN=$1
