@@ -11,7 +11,8 @@ build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev li
                 libx11-dev libxrandr-dev xvfb xdotool x11-apps x11-utils imagemagick python3)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev valgrind python3
                xserver-xorg-core xserver-xorg-video-dummy libxxf86vm1 openbox x11-xserver-utils xterm
-               mutter xwayland dbus python3-dbus)
+               mutter xwayland dbus python3-dbus python3-gi kwin-wayland procps pipewire wireplumber
+               gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
 package_packages=(dpkg-dev file lintian man-db python3 desktop-file-utils appstream)
 # The Windows build and its tests under Wine: MinGW-w64, GoogleTest's source, dpkg-source to unpack
 # freeglut's source package and curl to fetch its tarball where that fails.

@@ -54,8 +54,9 @@ e2e_cleanup() {
 e2e_stop_xserver() {
   [ -n "$E2E_WM_PID" ] && kill "$E2E_WM_PID" 2>/dev/null && wait "$E2E_WM_PID" 2>/dev/null
   [ -n "$E2E_XSERVER_PID" ] && kill "$E2E_XSERVER_PID" 2>/dev/null && wait "$E2E_XSERVER_PID" 2>/dev/null
+  [ -n "${E2E_CAST_PIDS:-}" ] && kill $E2E_CAST_PIDS 2>/dev/null
   [ -n "${E2E_BUS_PID:-}" ] && kill "$E2E_BUS_PID" 2>/dev/null
-  E2E_WM_PID= E2E_XSERVER_PID= E2E_BUS_PID=
+  E2E_WM_PID= E2E_XSERVER_PID= E2E_BUS_PID= E2E_CAST_PIDS=
   return 0
 }
 
@@ -227,14 +228,26 @@ e2e_grab() {
   local region
   region=$(e2e_picture_region)
   if [ "$region" = 1024x768+0+0 ] && [ "$E2E_SCREEN" = 1024x768 ]; then
-    xwd -root -silent -display "$DISPLAY" | convert xwd:- "png:$E2E_OUT/$1.png"
+    e2e_screen_image | convert "$(e2e_screen_format):-" "png:$E2E_OUT/$1.png"
   else
-    xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "$region" +repage -sample '1024x768!' "png:$E2E_OUT/$1.png"
+    e2e_screen_image | convert "$(e2e_screen_format):-" -crop "$region" +repage -sample '1024x768!' "png:$E2E_OUT/$1.png"
   fi
 }
 
+# e2e_screen_image: the whole screen as an image on stdout, of format e2e_screen_format: the X server's
+# root window, or under KWin and mutter (whose rootless Xwayland's root shows nothing) the compositor's
+# screenshot or screen cast.
+e2e_screen_image() {
+  case ${E2E_KIND:-} in
+    kwin) python3 "$E2E_HERE/kwin_screenshot.py" /dev/stdout ;;
+    mutter) python3 "$E2E_HERE/mutter_screenshot.py" /dev/stdout ;;
+    *) xwd -root -silent -display "$DISPLAY" ;;
+  esac
+}
+e2e_screen_format() { case ${E2E_KIND:-} in kwin) echo ppm ;; mutter) echo png ;; *) echo xwd ;; esac; }
+
 # e2e_grab_screen NAME: the whole screen, as it is, into $E2E_OUT/NAME.png.
-e2e_grab_screen() { xwd -root -silent -display "$DISPLAY" | convert xwd:- "png:$E2E_OUT/$1.png"; }
+e2e_grab_screen() { e2e_screen_image | convert "$(e2e_screen_format):-" "png:$E2E_OUT/$1.png"; }
 
 # e2e_start_wm: starts Debian's openbox on the X server and waits until it manages windows.
 e2e_start_wm() {
@@ -476,12 +489,16 @@ e2e_finish() {
 e2e_start_mutter() {
   command -v mutter >/dev/null && command -v dbus-daemon >/dev/null && command -v Xwayland >/dev/null ||
     { echo "SKIP: mutter, dbus or Xwayland is not installed"; exit 77; }
-  export XDG_RUNTIME_DIR=$E2E_WORK/runtime
-  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-  local bus
-  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || { echo "SKIP: no session bus"; exit 77; }
-  export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
-  E2E_BUS_PID=${bus##*$'\n'}
+  e2e_start_session_bus
+  # PipeWire and its session manager carry the compositor's screen casts, the test's screenshots.
+  if command -v pipewire >/dev/null && command -v wireplumber >/dev/null; then
+    pipewire >"$E2E_OUT/pipewire.log" 2>&1 &
+    E2E_CAST_PIDS=$!
+    local wait_socket
+    for wait_socket in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break; sleep 0.1; done
+    wireplumber >"$E2E_OUT/wireplumber.log" 2>&1 &
+    E2E_CAST_PIDS="$E2E_CAST_PIDS $!"
+  fi
   mutter --headless --wayland --virtual-monitor "$1" >"$E2E_OUT/mutter.log" 2>&1 &
   E2E_XSERVER_PID=$!
   E2E_KIND=mutter E2E_SCREEN=$1
@@ -495,5 +512,41 @@ e2e_start_mutter() {
   done
   echo "SKIP: mutter did not start; its log:"
   tail -n 20 "$E2E_OUT/mutter.log"
+  exit 77
+}
+
+# e2e_start_session_bus: a private runtime folder and session bus for a compositor and its clients.
+e2e_start_session_bus() {
+  export XDG_RUNTIME_DIR=$E2E_WORK/runtime
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  local bus
+  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || { echo "SKIP: no session bus"; exit 77; }
+  export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
+  E2E_BUS_PID=${bus##*$'\n'}
+}
+
+# e2e_start_kwin WIDTHxHEIGHT: KDE's compositor on a virtual output of that size with Xwayland, on a
+# private session bus, its screenshots allowed; exports DISPLAY of its Xwayland. The packaged binary
+# carries file capabilities that a root sandbox may refuse to run; a copy of it runs without them.
+# Skips (status 77) where KWin cannot start here.
+e2e_start_kwin() {
+  command -v kwin_wayland >/dev/null && command -v dbus-daemon >/dev/null && command -v Xwayland >/dev/null ||
+    { echo "SKIP: kwin_wayland, dbus or Xwayland is not installed"; exit 77; }
+  e2e_start_session_bus
+  cp "$(command -v kwin_wayland)" "$E2E_WORK/kwin_wayland"
+  KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 "$E2E_WORK/kwin_wayland" --virtual --xwayland --socket wayland-e2e \
+    --width "${1%x*}" --height "${1#*x}" >"$E2E_OUT/kwin.log" 2>&1 &
+  E2E_XSERVER_PID=$!
+  E2E_KIND=kwin E2E_SCREEN=$1
+  local tries xwayland display
+  for tries in $(seq 200); do
+    xwayland=$(pgrep -P "$E2E_XSERVER_PID" Xwayland | head -n 1)
+    display=$([ -n "$xwayland" ] && tr '\0' '\n' <"/proc/$xwayland/cmdline" | grep -m 1 '^:[0-9]*$')
+    [ -n "$display" ] && DISPLAY=$display xdpyinfo >/dev/null 2>&1 && { export DISPLAY=$display; return 0; }
+    kill -0 "$E2E_XSERVER_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "SKIP: kwin_wayland did not start; its log:"
+  tail -n 20 "$E2E_OUT/kwin.log"
   exit 77
 }

@@ -3,7 +3,8 @@
 # used on Xwayland and opens its full-screen window over the whole monitor; a terminal holds the
 # keyboard before it starts and the viewer has it once open; keys typed through the compositor's own
 # virtual keyboard act (q takes the site table away: 14 console lines a frame instead of 62) and
-# Escape ends it with status 0; the monitor is as it was after exit. Third argument: the monitor's
+# Escape ends it with status 0; the picture, read through the compositor's screen cast, is whole at 4:3
+# and centred; the monitor is as it was after exit. Third argument: the monitor's
 # size (default 1920x1080). Skips (status 77) where mutter cannot start.
 # e2e screens: 1280x1024
 set -uo pipefail
@@ -29,6 +30,17 @@ keys 71  # q
 # Whole frames of 14 lines once the site table is off: the last 140 lines repeat with that period.
 e2e_wait_until 20 "key q took the site table away (14 console lines a frame)" \
   eval 'e2e_frames 20 && e2e_tail_periodic 14 140'
+# The picture through the compositor's screen cast: whole at 4:3, centred, black bars beside it.
+e2e_grab gnome
+e2e_at_least "the green length column's 7 rows in the picture" "$(e2e_column_rows gnome)" 7
+e2e_at_least "the gray grid in the picture" "$(e2e_px gnome "$E2E_GRID_CORNER" "$E2E_GRID")" 3000
+e2e_at_least "the help line at the picture's bottom left" "$(e2e_px gnome "$E2E_HELP" "$E2E_RED_TEXT")" 300
+e2e_grab_screen gnome-screen
+IFS='x+' read -r pw ph px py <<<"$(e2e_picture_region)"
+[ "$px" -gt 0 ] && for bar in "${px}x$ph+0+$py" "${px}x$ph+$((px + pw))+$py"; do
+  e2e_check "the bar $bar beside the picture is black" \
+    test "$(convert "$E2E_OUT/gnome-screen.png" -crop "$bar" +repage -format '%[max]' info:)" = 0
+done
 keys ff1b  # Escape
 e2e_wait_exit
 e2e_check "exit status 0 on Escape (got $E2E_STATUS)" test "$E2E_STATUS" = 0
