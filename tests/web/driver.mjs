@@ -218,7 +218,9 @@ try {
     const t0 = Date.now();
     const [f0, b0] = await big.evaluate(() => [Module.framesDrawn, browserFrames]);
     await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
-    const [f1, b1, state] = await big.evaluate(() => [Module.framesDrawn, browserFrames, document.body.dataset.state]);
+    const [f1, b1, state, heap] = await big.evaluate(() =>
+      [Module.framesDrawn, browserFrames, document.body.dataset.state, Module.HEAP8.length]);
+    facts[`${name}_heap_mib`] = heap / 1048576;
     const elapsed = (Date.now() - t0) / 1000;
     facts[`${name}_errors`] = facts.page_errors - errorsBefore;
     facts[`${name}_state`] = state;
