@@ -35,10 +35,13 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/splines-$release-XXXXXX")
 namespace=
 slirp=
-# Ends what runs in the namespace, then removes the copy. The mounts inside live in the namespace
-# alone and go with it; --one-file-system guards the rest.
+# Ends what runs in the namespace, then removes the copy. unshare ignores SIGTERM while its child runs,
+# so it is killed outright: its --kill-child then ends the namespace's first process, and with it every
+# process of the namespace. The mounts inside live in the namespace alone and go with it;
+# --one-file-system guards the rest.
 clean_up() {
-  for pid in $namespace $slirp; do kill "$pid" 2>/dev/null || true; done
+  [ -z "$namespace" ] || kill -KILL "$namespace" 2>/dev/null || true
+  [ -z "$slirp" ] || kill "$slirp" 2>/dev/null || true
   wait
   rm -rf --one-file-system "$work"
 }
