@@ -47,15 +47,15 @@ void draw_closed_spline(const float* xs, const float* ys, const float* zs, int c
   glEnd();
 }
 
-void draw_splines(const Site (*table)[MAX_SITES], bool live) {
+void draw_spline_rows(const Site* table, int row_length, bool live) {
   const int rows = live ? scene.spline_count : run.snapshot_row_count;
   const int sites = live ? scene.sites_per_spline : run.snapshot_row_length;
   float xs[MAX_SITES], ys[MAX_SITES], zs[MAX_SITES];
   for (int i = 0; i < rows; ++i) {
     for (int j = 0; j < sites; ++j) {
-      xs[j] = table[i][j].x;
-      ys[j] = table[i][j].y;
-      zs[j] = table[i][j].z;
+      xs[j] = table[i * row_length + j].x;
+      ys[j] = table[i * row_length + j].y;
+      zs[j] = table[i * row_length + j].z;
     }
     if (i == scene.selected_spline) {
       if (scene.selected_site != -1)

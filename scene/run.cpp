@@ -104,7 +104,7 @@ void start_run() {
   scene.run_active = true;
 }
 
-void run_step(const Site (*snapshot)[MAX_SPLINES], float sites, float rows, float& param, int& segment) {
+void run_step(const RunSnapshot& snapshot, float sites, float rows, float& param, int& segment) {
   if (!scene.run_active) return;
   const int splines = count_of(sites, MAX_SPLINES);  // points per cross curve
   const int curves = count_of(rows, MAX_SITES);      // cross curves = points of the run curve
@@ -125,7 +125,7 @@ void run_step(const Site (*snapshot)[MAX_SPLINES], float sites, float rows, floa
   advance_run(param, segment, splines);
 }
 
-void draw_run_trail(const Site (*snapshot)[MAX_SPLINES], float sites, float rows) {
+void draw_run_trail(const RunSnapshot& snapshot, float sites, float rows) {
   const int splines = count_of(sites, MAX_SPLINES);
   const int curves = count_of(rows, MAX_SITES);
   if (splines == 0 || curves == 0) return;

@@ -9,8 +9,11 @@ struct Site {
   float x, y, z;
 };
 
+// The splines as the scene holds them: row i holds the sites of spline i.
+using SplineTable = Site[MAX_SPLINES][MAX_SITES];
+
 struct SceneStore {
-  Site spline_table[MAX_SPLINES][MAX_SITES] = {};  // row i holds spline i
+  SplineTable spline_table = {};                   // row i holds spline i
   Site site_buffer[MAX_SITES] = {};                // sites collected for the next spline
   int spline_count = 0;       // rows in use, 0 .. MAX_SPLINES
   int sites_per_spline = 0;   // sites of every spline, 0 .. MAX_SITES; 0 while no length is fixed

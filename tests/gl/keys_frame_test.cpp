@@ -141,7 +141,6 @@ TEST_F(KeysFrameTest, SitesOfTheBufferShowAsGreenPoints) {
   for (const glrec::Primitive* p : scene_primitives())
     if (p->mode == GL_POINTS)
       for (const glrec::Vertex& v : p->vertices) points.push_back(&v);
-  if (points.empty()) GTEST_SKIP() << "draw_sites draws nothing yet";
   ASSERT_EQ(points.size(), 3u);
   for (int k = 0; k < 3; ++k) {
     EXPECT_TRUE(same_colour(points[k]->colour, 0, 1, 0));

@@ -16,7 +16,7 @@ using glrec::recorder;
 
 // The trail as literally stated: for each segment and each of the ten parameters, every cross
 // curve is gathered and its three splines solved again before the one point is taken.
-void literal_trail(const Site (*snapshot)[MAX_SPLINES], int sites, int rows) {
+void literal_trail(const RunSnapshot& snapshot, int sites, int rows) {
   for (int s = 0; s < sites; ++s)
     for (float u = 0.0f; u < 1.0f; u = static_cast<float>(u + 0.1)) {
       float px[MAX_SITES], py[MAX_SITES], pz[MAX_SITES];

@@ -12,6 +12,7 @@
 #include "scene/render.h"
 #include "scene/scene_store.h"
 #include "scene/solid_shapes.h"
+#include "tests/support/comparisons.h"
 #include "tests/support/test_support.h"
 #include "text/stroke_font.h"
 
@@ -44,12 +45,6 @@ class SceneRenderTest : public ::testing::Test {
   std::vector<const Primitive*> loops() const { return recorder().primitives_of(GL_LINE_LOOP); }
 };
 
-void expect_vertex(const glrec::Vertex& v, double x, double y, double z, const std::string& what) {
-  EXPECT_EQ(v.x, x) << what;
-  EXPECT_EQ(v.y, y) << what;
-  EXPECT_EQ(v.z, z) << what;
-}
-
 // The loop of a closed curve through these sites, vertex by vertex, recomputed from its segments.
 void expect_curve_through(const Primitive& loop, const Site* sites, int count, const std::string& what) {
   float xs[MAX_SITES], ys[MAX_SITES], zs[MAX_SITES];
@@ -63,7 +58,7 @@ void expect_curve_through(const Primitive& loop, const Site* sites, int count, c
   closed_spline(count - 1, ys, cy);
   closed_spline(count - 1, zs, cz);
   ASSERT_EQ(loop.vertices.size(), static_cast<std::size_t>(1 + 10 * count)) << what;
-  expect_vertex(loop.vertices[0], cubic_eval(cx[0], 0.0f), cubic_eval(cy[0], 0.0f), cubic_eval(cz[0], 0.0f), what);
+  testing_support::expect_point(loop.vertices[0], cubic_eval(cx[0], 0.0f), cubic_eval(cy[0], 0.0f), cubic_eval(cz[0], 0.0f), what);
   for (int i = 0; i < count; ++i) {
     // Every tenth vertex is on a site (the last one on the first), up to the rounding of a + b + c + d.
     const Site& site = sites[(i + 1) % count];
@@ -73,11 +68,11 @@ void expect_curve_through(const Primitive& loop, const Site* sites, int count, c
     EXPECT_NEAR(on_site.z, site.z, 1e-2) << what << " site " << (i + 1) % count;
     for (int j = 1; j <= 10; ++j) {
       const float u = static_cast<float>(j / 10.0);
-      expect_vertex(loop.vertices[static_cast<std::size_t>(10 * i + j)], cubic_eval(cx[i], u),
+      testing_support::expect_point(loop.vertices[static_cast<std::size_t>(10 * i + j)], cubic_eval(cx[i], u),
                     cubic_eval(cy[i], u), cubic_eval(cz[i], u), what + " segment " + std::to_string(i));
     }
   }
-  expect_vertex(loop.vertices[0], sites[0].x, sites[0].y, sites[0].z, what + " first vertex on site 0");
+  testing_support::expect_point(loop.vertices[0], sites[0].x, sites[0].y, sites[0].z, what + " first vertex on site 0");
 }
 
 TEST_F(SceneRenderTest, GridIsOneGreyPrimitiveOfIntegerLinesAtWidthOne) {
@@ -91,10 +86,10 @@ TEST_F(SceneRenderTest, GridIsOneGreyPrimitiveOfIntegerLinesAtWidthOne) {
   for (int line = 0; line < 201; ++line) {
     const double k = -1000 + 10 * line;
     const std::string what = "line " + std::to_string(line);
-    expect_vertex(grid.vertices[2 * line], k, 0, -1000, what);
-    expect_vertex(grid.vertices[2 * line + 1], k, 0, 1000, what);
-    expect_vertex(grid.vertices[402 + 2 * line], -1000, 0, k, what);
-    expect_vertex(grid.vertices[402 + 2 * line + 1], 1000, 0, k, what);
+    testing_support::expect_point(grid.vertices[2 * line], k, 0, -1000, what);
+    testing_support::expect_point(grid.vertices[2 * line + 1], k, 0, 1000, what);
+    testing_support::expect_point(grid.vertices[402 + 2 * line], -1000, 0, k, what);
+    testing_support::expect_point(grid.vertices[402 + 2 * line + 1], 1000, 0, k, what);
   }
 }
 
@@ -107,7 +102,7 @@ TEST_F(SceneRenderTest, AxesConesAndLettersAreGreenWithTheirTransforms) {
   ASSERT_EQ(axes.vertices.size(), 6u);
   const double ends[6][3] = {{0, -333, 0}, {0, 333, 0}, {-333, 0, 0}, {333, 0, 0}, {0, 0, -333}, {0, 0, 333}};
   for (int k = 0; k < 6; ++k) {
-    expect_vertex(axes.vertices[k], ends[k][0], ends[k][1], ends[k][2], "axis end " + std::to_string(k));
+    testing_support::expect_point(axes.vertices[k], ends[k][0], ends[k][1], ends[k][2], "axis end " + std::to_string(k));
     EXPECT_EQ(axes.vertices[k].colour, (Colour{0, 2, 0, 1}));
   }
 
@@ -157,7 +152,7 @@ TEST_F(SceneRenderTest, AxesConesAndLettersAreGreenWithTheirTransforms) {
     const Primitive& alone = recorder().primitives.at(0);
     ASSERT_EQ(letter.vertices.size(), alone.vertices.size()) << names[k];
     for (std::size_t v = 0; v < alone.vertices.size(); ++v)
-      expect_vertex(letter.vertices[v], alone.vertices[v].x, alone.vertices[v].y, 0, names[k]);
+      testing_support::expect_point(letter.vertices[v], alone.vertices[v].x, alone.vertices[v].y, 0, names[k]);
   }
 }
 
@@ -174,7 +169,7 @@ TEST_F(SceneRenderTest, StartSceneDrawsEverySiteAndEveryCurve) {
       const std::string what = "spline " + std::to_string(i) + " site " + std::to_string(j);
       EXPECT_EQ(p.point_size, 7.0) << what;
       ASSERT_EQ(p.vertices.size(), 1u) << what;
-      expect_vertex(p.vertices[0], site.x, site.y, site.z, what);
+      testing_support::expect_point(p.vertices[0], site.x, site.y, site.z, what);
       EXPECT_EQ(p.vertices[0].colour, (Colour{1 + 0.1 * i, 0, 0.1 * i, 1})) << what;
     }
 
@@ -247,7 +242,7 @@ TEST_F(SceneRenderTest, SitesOfLaterSplinesTurnBlueAndBufferSitesAreGreenLast) {
   EXPECT_EQ(points[23]->vertices[0].colour, (Colour{1 + 0.1 * 11, 0, 0.1 * 11, 1}));
   for (int k = 0; k < 2; ++k) {
     EXPECT_EQ(points[24 + k]->vertices[0].colour, (Colour{0, 1, 0, 1}));
-    expect_vertex(points[24 + k]->vertices[0], 1 + 3 * k, 2 + 3 * k, 3 + 3 * k, "buffer site");
+    testing_support::expect_point(points[24 + k]->vertices[0], 1 + 3 * k, 2 + 3 * k, 3 + 3 * k, "buffer site");
     EXPECT_EQ(points[24 + k]->point_size, 7.0);
   }
 }
@@ -278,7 +273,7 @@ TEST_F(SceneRenderTest, ShortSplinesDrawShortLoops) {
   ASSERT_EQ(loops().size(), 1u);
   const Site& site = scene.spline_table[0][0];
   ASSERT_EQ(loops()[0]->vertices.size(), 11u);
-  for (const auto& v : loops()[0]->vertices) expect_vertex(v, site.x, site.y, site.z, "one site");
+  for (const auto& v : loops()[0]->vertices) testing_support::expect_point(v, site.x, site.y, site.z, "one site");
 }
 
 TEST_F(SceneRenderTest, SolidShapesCompileOncePerSizeAndReplayAfter) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "tests/support/comparisons.h"
 #include "tests/support/gl_recorder.h"
 #include "tests/support/test_support.h"
 
@@ -45,20 +46,6 @@ inline std::vector<const glrec::Primitive*> scene_loops() {
   for (const glrec::Primitive* p : scene_primitives())
     if (p->mode == GL_LINE_LOOP) loops.push_back(p);
   return loops;
-}
-
-inline bool same_colour(const std::array<double, 4>& colour, double r, double g, double b) {
-  return colour[0] == r && colour[1] == g && colour[2] == b;
-}
-
-// Vertex for vertex, bit for bit.
-inline bool same_vertices(const glrec::Primitive& a, const glrec::Primitive& b) {
-  if (a.vertices.size() != b.vertices.size()) return false;
-  for (std::size_t k = 0; k < a.vertices.size(); ++k)
-    if (a.vertices[k].x != b.vertices[k].x || a.vertices[k].y != b.vertices[k].y ||
-        a.vertices[k].z != b.vertices[k].z)
-      return false;
-  return true;
 }
 
 }  // namespace testing_support

@@ -107,15 +107,15 @@ void draw_closed_spline(const float* xs, const float* ys, const float* zs, int c
   glEnd();
 }
 
-void draw_splines(const Site (*table)[MAX_SITES], bool live) {
+void draw_spline_rows(const Site* table, int row_length, bool live) {
   const int rows = live ? scene.spline_count : run.snapshot_row_count;
   const int sites = live ? scene.sites_per_spline : run.snapshot_row_length;
   CurvePoints points;
   for (int i = 0; i < rows; ++i) {
     for (int j = 0; j < sites; ++j) {
-      points.x[j] = table[i][j].x;
-      points.y[j] = table[i][j].y;
-      points.z[j] = table[i][j].z;
+      points.x[j] = table[i * row_length + j].x;
+      points.y[j] = table[i * row_length + j].y;
+      points.z[j] = table[i * row_length + j].z;
     }
     if (i == scene.selected_spline)
       glColor3d(1.0, scene.selected_site != -1 ? 1.0 : 0.0, 0.0);
@@ -127,7 +127,7 @@ void draw_splines(const Site (*table)[MAX_SITES], bool live) {
   }
 }
 
-void run_step(const Site (*snapshot)[MAX_SPLINES], float sites, float rows, float& param, int& segment) {
+void run_step(const RunSnapshot& snapshot, float sites, float rows, float& param, int& segment) {
   if (!scene.run_active) return;
   const int splines = count_of(sites, MAX_SPLINES);
   const int curves = count_of(rows, MAX_SITES);
@@ -153,7 +153,7 @@ void run_step(const Site (*snapshot)[MAX_SPLINES], float sites, float rows, floa
   }
 }
 
-void draw_run_trail(const Site (*snapshot)[MAX_SPLINES], float sites, float rows) {
+void draw_run_trail(const RunSnapshot& snapshot, float sites, float rows) {
   const int splines = count_of(sites, MAX_SPLINES);
   const int curves = count_of(rows, MAX_SITES);
   if (splines == 0 || curves == 0) return;
@@ -244,9 +244,9 @@ void number_to_text_in_memory(float value, NumberField& field) {
   std::to_chars(field, field + NUMBER_FIELD_LENGTH, static_cast<double>(value), std::chars_format::general, 6);
 }
 
-const FramePaths LITERAL{"literal", literal::draw_splines, literal::run_step, literal::draw_run_trail,
+const FramePaths LITERAL{"literal", literal::draw_spline_rows, literal::run_step, literal::draw_run_trail,
                          literal::number_to_text};
-const FramePaths FLOOR{"floor", ::draw_splines, ::run_step, ::draw_run_trail, number_to_text_in_memory};
+const FramePaths FLOOR{"floor", ::draw_spline_rows, ::run_step, ::draw_run_trail, number_to_text_in_memory};
 
 void display(const FramePaths& paths) {
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -258,14 +258,14 @@ void display(const FramePaths& paths) {
     glRotatef(view.scene_angle, 0.0f, 1.0f, 0.0f);
     draw_grid_and_axes();
     draw_sites(scene.site_buffer_count);
-    paths.draw_splines(scene.spline_table, true);
+    paths.draw_spline_rows(scene.spline_table[0], MAX_SITES, true);
     take_run_snapshot();
     paths.run_step(run.run_snapshot, static_cast<float>(run.snapshot_row_length),
                    static_cast<float>(run.snapshot_row_count), run.run_param, run.run_segment);
     if (view.trail_mode) {
       paths.draw_run_trail(run.run_snapshot, static_cast<float>(run.snapshot_row_length),
                            static_cast<float>(run.snapshot_row_count));
-      paths.draw_splines(run.run_snapshot, false);
+      paths.draw_spline_rows(run.run_snapshot[0], MAX_SPLINES, false);
     }
     draw_selected_site_marker();
   glPopMatrix();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "scene/closed_spline.h"
+#include "scene/run.h"
 #include "scene/scene_store.h"
 #include "text/number_label.h"
 
@@ -13,10 +14,10 @@ void closed_spline(int n, const float* values, Cubic* segments);
 
 // The drawing steps over literal::closed_spline.
 void draw_closed_spline(const float* xs, const float* ys, const float* zs, int count);
-void draw_splines(const Site (*table)[MAX_SITES], bool live);
-void run_step(const Site (*snapshot)[MAX_SPLINES], float sites, float rows, float& param, int& segment);
+void draw_spline_rows(const Site* table, int row_length, bool live);
+void run_step(const RunSnapshot& snapshot, float sites, float rows, float& param, int& segment);
 // Every cross curve solved again for every one of the 10 * sites intermediate curves.
-void draw_run_trail(const Site (*snapshot)[MAX_SPLINES], float sites, float rows);
+void draw_run_trail(const RunSnapshot& snapshot, float sites, float rows);
 
 // Through "1.txt" with an output stream opened out | trunc and an input stream read character by
 // character; the count printed with std::cout and std::endl.
@@ -32,9 +33,9 @@ void number_to_text_in_memory(float value, NumberField& field);
 // The steps a frame variant takes from somewhere other than the library's display.
 struct FramePaths {
   const char* name;
-  void (*draw_splines)(const Site (*)[MAX_SITES], bool);
-  void (*run_step)(const Site (*)[MAX_SPLINES], float, float, float&, int&);
-  void (*draw_run_trail)(const Site (*)[MAX_SPLINES], float, float);
+  void (*draw_spline_rows)(const Site*, int, bool);
+  void (*run_step)(const RunSnapshot&, float, float, float&, int&);
+  void (*draw_run_trail)(const RunSnapshot&, float, float);
   void (*number_to_text)(float, NumberField&);
 };
 

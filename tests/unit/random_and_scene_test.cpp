@@ -7,6 +7,7 @@
 #include "scene/random.h"
 #include "scene/run.h"
 #include "scene/scene_store.h"
+#include "tests/support/comparisons.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -17,12 +18,6 @@ class SceneTest : public ::testing::Test {
  protected:
   void SetUp() override { reset_process_state(); }
 };
-
-void expect_site(const Site& s, float x, float y, float z) {
-  EXPECT_EQ(s.x, x);
-  EXPECT_EQ(s.y, y);
-  EXPECT_EQ(s.z, z);
-}
 
 bool same_scene(const SceneStore& a, const SceneStore& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -51,14 +46,14 @@ TEST_F(SceneTest, StartSceneHasSevenSplinesOfTwelveSites) {
   EXPECT_EQ(scene.spline_count, 7);
   EXPECT_EQ(scene.sites_per_spline, 12);
   // Spline 0 has the centre (0, -331, -176).
-  expect_site(scene.spline_table[0][0], -72, -223, -64);
-  expect_site(scene.spline_table[0][1], 14, -476, -81);
+  testing_support::expect_point(scene.spline_table[0][0], -72, -223, -64);
+  testing_support::expect_point(scene.spline_table[0][1], 14, -476, -81);
   for (int i = 0; i < scene.spline_count; ++i)
     for (int j = 0; j < scene.sites_per_spline; ++j) {
       const Site& s = scene.spline_table[i][j];
       EXPECT_TRUE(s.x >= -650 && s.x <= 648 && s.y >= -650 && s.y <= 648 && s.z >= -450 && s.z <= 448);
     }
-  expect_site(scene.spline_table[7][0], 0, 0, 0);  // rows beyond the count untouched
+  testing_support::expect_point(scene.spline_table[7][0], 0, 0, 0);  // rows beyond the count untouched
   EXPECT_TRUE(scene.run_active);
   EXPECT_EQ(run.run_param, 0.0f);
   EXPECT_EQ(run.run_segment, 0);
@@ -87,7 +82,7 @@ TEST_F(SceneTest, NewSitesTakeThreeDrawsInTheOrderXYZ) {
   const int rx = lcg::rand(), ry = lcg::rand(), rz = lcg::rand();
   lcg::generator = copy;
   add_random_site();
-  expect_site(scene.site_buffer[0], rx % 300 - 150, ry % 300 - 150, rz % 300 - 150);
+  testing_support::expect_point(scene.site_buffer[0], rx % 300 - 150, ry % 300 - 150, rz % 300 - 150);
 }
 
 TEST_F(SceneTest, RoadFromClearToTwoSplinesFixesTheLength) {
@@ -100,7 +95,7 @@ TEST_F(SceneTest, RoadFromClearToTwoSplinesFixesTheLength) {
   EXPECT_FALSE(view.show_site_table);
   EXPECT_FALSE(view.trail_mode);
   EXPECT_FALSE(view.clear_each_frame) << "clearing of the colour buffer stays as it was";
-  expect_site(scene.spline_table[3][5], 0, 0, 0);
+  testing_support::expect_point(scene.spline_table[3][5], 0, 0, 0);
 
   for (int k = 0; k < 3; ++k) add_random_site();
   build_spline();
@@ -119,7 +114,7 @@ TEST_F(SceneTest, RoadFromClearToTwoSplinesFixesTheLength) {
   const Site last = scene.site_buffer[2];
   build_spline();
   EXPECT_EQ(scene.spline_count, 2);
-  expect_site(scene.spline_table[1][2], last.x, last.y, last.z);
+  testing_support::expect_point(scene.spline_table[1][2], last.x, last.y, last.z);
 
   build_spline();  // empty buffer
   EXPECT_EQ(scene.spline_count, 2);
