@@ -19,6 +19,7 @@ set(splines_common_sources
   scene/run.cpp
   scene/scene_store.cpp
   scene/solid_shapes.cpp
+  text/general_to_chars.cpp
   text/glyph_table.cpp
   text/number_label.cpp
   text/overlay.cpp
@@ -36,6 +37,13 @@ set(splines_posix_sources
 set(splines_windows_sources
   app/environment_windows.cpp
   text/scratch_file_windows.cpp)
+
+# A double's text: std::to_chars where the standard library has its floating-point form (Linux,
+# Windows, a newer Emscripten), printf where not (web/CMakeLists.txt checks).
+set(splines_std_to_chars_sources
+  text/general_to_chars_std.cpp)
+set(splines_printf_to_chars_sources
+  text/general_to_chars_printf.cpp)
 
 # The screen through freeglut: Linux and Windows.
 set(splines_glut_sources
