@@ -80,10 +80,7 @@ fi
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DFreeGLUT_DIR="$freeglut/lib/cmake/FreeGLUT" \
   -DSPLINES_TESTS=ON -DSPLINES_BENCH=OFF -DSPLINES_LINUX_VIEWER="$linux_viewer" >/dev/null
 cmake --build "$build" -j"$jobs"
-# A failed test runs up to twice more: Wine now and then hands the viewer a typed key twice (seen in
-# the key-road and editing scenarios, most often at a load of 10 or more on 2 cores, once in three
-# runs of the editing scenario on a quiet machine).
-(cd "$build" && ctest --output-on-failure --repeat until-pass:3)
+(cd "$build" && ctest --output-on-failure)
 cmake --build "$build" --target windows_zip >/dev/null
 
 echo "Imports of splines.exe:" $(x86_64-w64-mingw32-objdump -p "$build/splines.exe" | sed -n 's/.*DLL Name: //p')
