@@ -23,6 +23,7 @@ set(splines_common_sources
   text/glyph_table.cpp
   text/number_label.cpp
   text/overlay.cpp
+  text/scratch_file.cpp
   text/stroke_font.cpp)
 
 # The viewer's entry point (the tests bring their own).

@@ -19,7 +19,7 @@ lines_per_frame=62  # console lines of one frame of the start scene: 12 table ro
 colours=128         # one palette for all frames
 
 "$root/scripts/install-deps.sh" animation
-cmake -S "$root" -B "$root/build-viewer" -DSPLINES_TESTS=OFF -DSPLINES_BENCH=OFF >/dev/null
+cmake -S "$root" --preset viewer >/dev/null
 cmake --build "$root/build-viewer" --target splines -j"$(nproc)" >/dev/null
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/splines-gif-XXXXXX")

@@ -6,6 +6,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" test
-cmake -S "$root" -B "$root/build-bench" -DSPLINES_TESTS=OFF -DSPLINES_BENCH=ON >/dev/null
+cmake -S "$root" --preset bench >/dev/null
 cmake --build "$root/build-bench" --target splines cpu_bench frame_bench -j2 >/dev/null
 "$root/bench/run_benchmarks.sh" "$root/build-bench" "$root/build-bench/results" "$@"

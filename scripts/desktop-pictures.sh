@@ -9,7 +9,7 @@ sizes=(16 22 24 32 48 64 128 256 512)  # hicolor's fixed sizes, in pixels
 square=560x560+232+150                 # of the 1024 x 768 picture: the splines, the run and the axes
 
 "$root/scripts/install-deps.sh" animation
-cmake -S "$root" -B "$root/build-viewer" -DSPLINES_TESTS=OFF -DSPLINES_BENCH=OFF >/dev/null
+cmake -S "$root" --preset viewer >/dev/null
 cmake --build "$root/build-viewer" --target splines -j2 >/dev/null
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/splines-icons-XXXXXX")

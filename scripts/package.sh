@@ -14,8 +14,7 @@ esac
 
 build=$root/build-package
 flags() { (cd "$root" && DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"); }
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DSPLINES_TESTS=OFF -DSPLINES_BENCH=OFF \
-  -DSPLINES_PACKAGE_TESTS=ON \
+cmake -S "$root" --preset package \
   -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" \
   >/dev/null
 cmake --build "$build" -j2 >/dev/null

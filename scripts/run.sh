@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" build
-cmake -S "$root" -B "$root/build-viewer" -DSPLINES_TESTS=OFF -DSPLINES_BENCH=OFF >/dev/null
+cmake -S "$root" --preset viewer >/dev/null
 cmake --build "$root/build-viewer" --target splines -j"$(nproc)" >/dev/null
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

@@ -29,15 +29,14 @@ if [ "${SPLINES_SKIP_TRIXIE:-0}" != 1 ]; then
 fi
 
 # Warnings are errors here, as in CI.
-cmake -S "$root" -B "$root/build" -DSPLINES_TESTS=ON -DSPLINES_BENCH=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake -S "$root" --preset tests -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$root/build" -j"$jobs"
 (cd "$root/build" && ctest --output-on-failure -j"$jobs")
 # The Debian package, built in build-package from a Release tree, and its tests.
 [ "${SPLINES_SKIP_PACKAGE:-0}" = 1 ] || "$root/scripts/package.sh" --test
 
 if [ "${SPLINES_SKIP_SANITIZE:-0}" != 1 ]; then
-  CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" \
-    -DSPLINES_TESTS=ON -DSPLINES_FUZZ=ON -DSPLINES_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+  cmake -S "$root" --preset sanitize -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
   cmake --build "$root/build-sanitize" -j"$jobs"
   (cd "$root/build-sanitize" && ctest --output-on-failure -j"$jobs" -LE e2e)
 fi

@@ -27,7 +27,7 @@ fi
 # emcc's JavaScript tools need Debian's node modules (acorn), also under a Node.js of another origin.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
-emcmake cmake -S "$root/web" -B "$root/build-web" >/dev/null
+emcmake cmake -S "$root/web" --preset web >/dev/null
 cmake --build "$root/build-web" -j2
 [ "${1:-}" = --build-only ] && exit 0
 
@@ -37,7 +37,7 @@ cmake --build "$root/build-web" -j2
 "$root/scripts/install-deps.sh" build
 native=$root/build/splines  # as scripts/test.sh builds it; otherwise a build of the viewer alone
 if [ ! -x "$native" ]; then
-  cmake -S "$root" -B "$root/build-web/native" -DSPLINES_TESTS=OFF -DSPLINES_BENCH=OFF >/dev/null
+  cmake -S "$root" --preset web-native >/dev/null
   cmake --build "$root/build-web/native" -j2 --target splines
   native=$root/build-web/native/splines
 fi

@@ -72,13 +72,13 @@ fi
 
 linux_viewer=${SPLINES_LINUX_VIEWER:-}
 if [ -z "$linux_viewer" ]; then
-  cmake -S "$root" -B "$build/linux" -DSPLINES_TESTS=OFF -DSPLINES_BENCH=OFF >/dev/null
+  cmake -S "$root" --preset windows-linux >/dev/null
   cmake --build "$build/linux" --target splines -j"$jobs" >/dev/null
   linux_viewer=$build/linux/splines
 fi
 
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DFreeGLUT_DIR="$freeglut/lib/cmake/FreeGLUT" \
-  -DSPLINES_TESTS=ON -DSPLINES_BENCH=OFF -DSPLINES_LINUX_VIEWER="$linux_viewer" >/dev/null
+cmake -S "$root" --preset windows -DFreeGLUT_DIR="$freeglut/lib/cmake/FreeGLUT" \
+  -DSPLINES_LINUX_VIEWER="$linux_viewer" >/dev/null
 cmake --build "$build" -j"$jobs"
 (cd "$build" && ctest --output-on-failure)
 cmake --build "$build" --target windows_zip >/dev/null
