@@ -204,6 +204,9 @@ try {
     const errorsBefore = facts.page_errors;
     await big.goto(url);
     await big.waitForFunction(() => Module.framesDrawn >= 1);
+    // The heap the module started with: 16 MiB, or a little more where the toolchain lays memory out
+    // otherwise (16.9375 MiB with Emscripten 3.1.69).
+    facts[`${name}_heap0_mib`] = await big.evaluate(() => Module.HEAP8.length) / 1048576;
     await big.evaluate((splines, sites) => {
       if (splines > 0) sendKey('z');
       for (let s = 0; s < splines; ++s) {
