@@ -263,13 +263,13 @@ e2e_start_wm() {
 # on a name marking the primary one; the first takes the place of the screen's own output. E2E_LAYOUT
 # keeps xrandr's list of them, to compare after the viewer ends.
 e2e_set_monitors() {
-  local spec output=screen name geometry w h
-  for spec in "$@"; do
-    name=${spec%%:*} geometry=${spec#*:}
+  local monitor output=screen name geometry w h
+  for monitor in "$@"; do
+    name=${monitor%%:*} geometry=${monitor#*:}
     w=${geometry%%x*} h=${geometry#*x}
     h=${h%%+*}
     xrandr --setmonitor "$name" "$w/$((w / 4))x$h/$((h / 4))+${geometry#*+}" "$output" >/dev/null ||
-      { echo "e2e: xrandr --setmonitor $spec failed" >&2; exit 1; }
+      { echo "e2e: xrandr --setmonitor $monitor failed" >&2; exit 1; }
     output=none
   done
   E2E_LAYOUT=$(xrandr --listmonitors)
