@@ -18,17 +18,8 @@ width=${SPLINES_GIF_WIDTH:-512}
 lines_per_frame=62  # console lines of one frame of the start scene: 12 table rows of 4, 7 splines of 2
 colours=128         # one palette for all frames
 
-"$root/scripts/install-deps.sh" animation
-cmake -S "$root" --preset viewer >/dev/null
-cmake --build "$root/build-viewer" --target splines -j"$(nproc)" >/dev/null
-
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/splines-gif-XXXXXX")
-set +e  # the harness checks its own steps
-source "$root/tests/e2e/harness.sh"
-e2e_init "$scratch/e2e" "$root/build-viewer/splines"
-trap 'e2e_cleanup; rm -rf "$scratch"' EXIT
-e2e_start_xserver
-e2e_start_viewer
+source "$root/scripts/private-viewer.sh"
+private_viewer gif
 e2e_wait_lines $((lines_per_frame * 20)) || exit 1  # past the first frames, the screen settled
 
 # Each screenshot after STEP more frames, taken while the viewer is stopped; key d halfway. The frame

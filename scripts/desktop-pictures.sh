@@ -8,17 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 sizes=(16 22 24 32 48 64 128 256 512)  # hicolor's fixed sizes, in pixels
 square=560x560+232+150                 # of the 1024 x 768 picture: the splines, the run and the axes
 
-"$root/scripts/install-deps.sh" animation
-cmake -S "$root" --preset viewer >/dev/null
-cmake --build "$root/build-viewer" --target splines -j2 >/dev/null
-
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/splines-icons-XXXXXX")
-set +e  # the harness checks its own steps
-source "$root/tests/e2e/harness.sh"
-e2e_init "$scratch/e2e" "$root/build-viewer/splines"
-trap 'e2e_cleanup; rm -rf "$scratch"' EXIT
-e2e_start_xserver
-e2e_start_viewer
+source "$root/scripts/private-viewer.sh"
+private_viewer icons
 e2e_wait_lines $((62 * 40)) || exit 1  # the run under way, its trail drawn
 e2e_grab frame
 mkdir -p "$root/packaging/icons"
