@@ -358,13 +358,16 @@ e2e_column_rows() {
   echo $rows
 }
 
-# e2e_wait_until SECONDS DESCRIPTION COMMAND...: runs the command until it succeeds.
+# e2e_wait_until SECONDS DESCRIPTION COMMAND...: runs the command until it succeeds; fails after SECONDS,
+# or as soon as the viewer, where one was started, has ended.
 e2e_wait_until() {
   local deadline=$((SECONDS + $1)) what=$2
   shift 2
   until "$@"; do
     if [ $SECONDS -ge $deadline ]; then e2e_fail "timed out waiting until $what"; return 1; fi
-    kill -0 "$E2E_PID" 2>/dev/null || { e2e_fail "the viewer ended while waiting until $what"; return 1; }
+    if [ -n "$E2E_PID" ] && ! kill -0 "$E2E_PID" 2>/dev/null; then
+      e2e_fail "the viewer ended while waiting until $what"; return 1
+    fi
     sleep 0.1
   done
   echo "ok: $what"
