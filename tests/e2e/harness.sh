@@ -11,6 +11,7 @@ E2E_XSERVER_PID=
 E2E_WM_PID=
 E2E_SCREEN=1024x768
 E2E_PID=
+E2E_STDOUT=/dev/null  # the running viewer's console, once one has started
 E2E_STATUS=
 E2E_RUNS=0
 E2E_FAILURES=0
@@ -219,14 +220,18 @@ e2e_picture_region() {
 
 # e2e_grab NAME: the picture where a person looks for it, brought to 1024x768 pixel by pixel (nearest
 # neighbour: colours stay pure), into $E2E_OUT/NAME.png; every region below is one of that picture.
+# E2E_GRAB_LINES keeps the console's line counts before and after the screen was read (FIRST LAST):
+# the frame shot lies between them.
 e2e_grab() {
-  local region
+  local region before
+  before=$(e2e_lines)
   region=$(e2e_picture_region)
   if [ "$region" = 1024x768+0+0 ] && [ "$E2E_SCREEN" = 1024x768 ]; then
     e2e_screen_image | convert "$(e2e_screen_format):-" "png:$E2E_OUT/$1.png"
   else
     e2e_screen_image | convert "$(e2e_screen_format):-" -crop "$region" +repage -sample '1024x768!' "png:$E2E_OUT/$1.png"
   fi
+  E2E_GRAB_LINES="$before $(e2e_lines)"
 }
 
 # e2e_screen_image: the whole screen as an image on stdout, of format e2e_screen_format: the X server's

@@ -3,13 +3,13 @@
 // same process state; the graphics floor the benchmarks compare with draws the very same calls.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/frame.h"
 #include "app/keys.h"
+#include "tests/support/comparisons.h"
 #include "tests/support/literal_reference.h"
 #include "tests/support/number_checks.h"
 #include "tests/support/state_snapshot.h"
@@ -19,6 +19,7 @@ namespace {
 
 using glrec::recorder;
 using testing_support::ProcessState;
+using testing_support::same_calls;
 
 struct FrameRecord {
   std::vector<glrec::Call> calls;
@@ -43,16 +44,6 @@ FrameRecord record_frame(const std::function<void()>& draw) {
   r.file = testing_support::scratch_text();
   r.after = testing_support::capture_state();
   return r;
-}
-
-::testing::AssertionResult same_calls(const std::vector<glrec::Call>& a, const std::vector<glrec::Call>& b) {
-  if (a.size() != b.size()) return ::testing::AssertionFailure() << a.size() << " calls against " << b.size();
-  for (std::size_t k = 0; k < a.size(); ++k) {
-    bool same = std::strcmp(a[k].name, b[k].name) == 0 && a[k].argc == b[k].argc;
-    for (int i = 0; same && i < a[k].argc; ++i) same = a[k][i] == b[k][i];
-    if (!same) return ::testing::AssertionFailure() << "call " << k << ": " << a[k].name << " against " << b[k].name;
-  }
-  return ::testing::AssertionSuccess();
 }
 
 // A few frames from the current state: each drawn by the library, then again from the same state by

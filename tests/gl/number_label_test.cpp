@@ -16,6 +16,7 @@
 #include "scene/scene_store.h"
 #include "tests/support/privilege.h"
 #include "tests/support/test_support.h"
+#include "tests/support/comparisons.h"
 #include "tests/support/number_checks.h"
 #include "text/number_label.h"
 

@@ -11,6 +11,7 @@
 #include "scene/run.h"
 #include "scene/scene_store.h"
 #include "tests/support/test_support.h"
+#include "tests/support/comparisons.h"
 #include "tests/support/number_checks.h"
 #include "text/overlay.h"
 

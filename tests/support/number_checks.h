@@ -1,5 +1,5 @@
 // Helpers of the number, length and overlay tests: the scratch file, stream formatting, lengths
-// summed apart from the code under test, and drawn text compared with the stroke font's own drawing.
+// summed apart from the code under test, and the stroke font's own drawing of texts to compare with.
 #pragma once
 
 #include <GL/gl.h>
@@ -75,32 +75,5 @@ inline std::vector<glrec::Primitive> reference_drawing(const std::vector<Expecte
 
 // Whether the stroke font draws anything at all; leaves the recorder's log cleared.
 inline bool font_draws() { return !reference_drawing({{"0", 0, 0, "white", 2.0f}}).empty(); }
-
-// Same segments, vertex by vertex, with the same colour and line width.
-inline ::testing::AssertionResult same_drawing(const std::vector<glrec::Primitive>& actual,
-                                               const std::vector<glrec::Primitive>& expected) {
-  if (actual.size() != expected.size())
-    return ::testing::AssertionFailure() << actual.size() << " line groups drawn, " << expected.size() << " expected";
-  for (std::size_t k = 0; k < actual.size(); ++k) {
-    const glrec::Primitive& a = actual[k];
-    const glrec::Primitive& e = expected[k];
-    bool same = a.vertices.size() == e.vertices.size() && a.colour_at_begin == e.colour_at_begin &&
-                a.line_width == e.line_width;
-    for (std::size_t v = 0; same && v < a.vertices.size(); ++v)
-      same = a.vertices[v].x == e.vertices[v].x && a.vertices[v].y == e.vertices[v].y && a.vertices[v].z == e.vertices[v].z;
-    if (!same) {
-      auto first = [](const glrec::Primitive& p) {
-        std::ostringstream s;
-        s << "width " << p.line_width << ", colour (" << p.colour_at_begin[0] << ", " << p.colour_at_begin[1] << ", "
-          << p.colour_at_begin[2] << ")";
-        if (!p.vertices.empty()) s << ", first vertex (" << p.vertices[0].x << ", " << p.vertices[0].y << ")";
-        return s.str();
-      };
-      return ::testing::AssertionFailure() << "line group " << k << " differs: drawn " << first(a) << "; expected "
-                                           << first(e);
-    }
-  }
-  return ::testing::AssertionSuccess();
-}
 
 }  // namespace testing_support

@@ -2,31 +2,25 @@
 // of the elimination that recomputes them on every call.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <limits>
 #include <random>
 #include <vector>
 
 #include "scene/closed_spline.h"
+#include "tests/support/comparisons.h"
 #include "tests/support/literal_reference.h"
 
 namespace {
 
 // Both solves on the same values into segment arrays prefilled alike; true when every byte of all
 // MAX_SITES segments agrees, the untouched ones beyond n included.
-::testing::AssertionResult same_segments(const std::vector<float>& values) {
+::testing::AssertionResult same_solves(const std::vector<float>& values) {
   const int n = static_cast<int>(values.size()) - 1;
   Cubic fast[MAX_SITES], literal[MAX_SITES];
   for (int k = 0; k < MAX_SITES; ++k) fast[k] = literal[k] = Cubic(-7.0f, 7.0f, -7.0f, 7.0f);
   closed_spline(n, values.data(), fast);
   literal::closed_spline(n, values.data(), literal);
-  for (int k = 0; k < MAX_SITES; ++k)
-    if (std::memcmp(&fast[k], &literal[k], sizeof(Cubic)) != 0)
-      return ::testing::AssertionFailure() << "n = " << n << ": segment " << k << " is (" << fast[k].a << ", "
-                                           << fast[k].b << ", " << fast[k].c << ", " << fast[k].d << "), literally ("
-                                           << literal[k].a << ", " << literal[k].b << ", " << literal[k].c << ", "
-                                           << literal[k].d << ")";
-  return ::testing::AssertionSuccess();
+  return testing_support::same_segments(fast, literal, MAX_SITES) << " (fast against literal, n = " << n << ")";
 }
 
 TEST(ClosedSplineFactors, SameBitsAsTheLiteralSweepForEveryLength) {
@@ -42,7 +36,7 @@ TEST(ClosedSplineFactors, SameBitsAsTheLiteralSweepForEveryLength) {
         v = trial % 3 == 0 ? static_cast<float>(whole(engine))
             : trial % 3 == 1 ? fraction(engine)
                              : (engine() & 1 ? -1.0f : 1.0f) * std::pow(10.0f, exponent(engine));
-      ASSERT_TRUE(same_segments(values)) << "trial " << trial;
+      ASSERT_TRUE(same_solves(values)) << "trial " << trial;
     }
 }
 
@@ -55,14 +49,14 @@ TEST(ClosedSplineFactors, SameBitsOnValuesThatOverflowOrAreNotNumbers) {
       {big, -big, big},  {inf, 0.0f},          {1.0f, nan, 2.0f, 3.0f}, {-0.0f, 0.0f, -0.0f},
       {tiny, -tiny, tiny, 0.0f}, {-inf, inf, 1.0f, 2.0f, 3.0f},
   };
-  for (const auto& values : cases) EXPECT_TRUE(same_segments(values));
+  for (const auto& values : cases) EXPECT_TRUE(same_solves(values));
   // Long curves with one odd value at the start, in the middle and at the end.
   for (float odd : {inf, nan, big, tiny})
     for (int where : {0, 50, 99}) {
       std::vector<float> values(100, 3.0f);
       for (int k = 0; k < 100; ++k) values[static_cast<std::size_t>(k)] = static_cast<float>(k % 7) * 11.5f;
       values[static_cast<std::size_t>(where)] = odd;
-      EXPECT_TRUE(same_segments(values)) << odd << " at " << where;
+      EXPECT_TRUE(same_solves(values)) << odd << " at " << where;
     }
 }
 

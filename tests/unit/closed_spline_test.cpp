@@ -6,20 +6,16 @@
 #include <vector>
 
 #include "scene/closed_spline.h"
+#include "tests/support/comparisons.h"
 
 namespace {
+
+using testing_support::expect_cubic;
 
 std::vector<Cubic> solve(const std::vector<float>& values) {
   std::vector<Cubic> segments(100, Cubic(-7, -7, -7, -7));
   closed_spline(static_cast<int>(values.size()) - 1, values.data(), segments.data());
   return segments;
-}
-
-void expect_cubic(const Cubic& c, float a, float b, float cc, float d, float tolerance) {
-  EXPECT_NEAR(c.a, a, tolerance);
-  EXPECT_NEAR(c.b, b, tolerance);
-  EXPECT_NEAR(c.c, cc, tolerance);
-  EXPECT_NEAR(c.d, d, tolerance);
 }
 
 TEST(ClosedSpline, TwoValuesRunStraightThereAndBack) {
