@@ -10,15 +10,29 @@ e2e_start_xserver
 e2e_start_viewer
 e2e_frames 2
 
-# Two splines of three sites, typed as one fast burst.
-e2e_burst z n n n x n n n x
+# Two splines of three sites, typed as one fast burst. The sites n draws lie within 150 of the origin
+# and where they fall follows from the frames run before z; two splines of sites close together or
+# below the grid show as a few dozen pixels, too few to see a selection or a trail on (174 white
+# pixels in a failed run, 400 to 850 in 24 others). Such a pair is cleared and typed again, up to 12 times.
 LINES_PER_FRAME=4
 two_rows() { e2e_grab built && [ "$(e2e_column_rows built)" = 2 ]; }
-e2e_wait_until 30 "z n n n x n n n x as a burst: two splines" two_rows
-e2e_frames 3
-e2e_grab built
-red_built=$(e2e_px built "$E2E_SCENE" "$E2E_LIT_RED")
-white_built=$(e2e_px built "$E2E_SCENE" "$E2E_WHITE_CURVE")
+no_rows() { e2e_grab built && [ "$(e2e_column_rows built)" = 0 ]; }
+in_sight=no tries=0
+while [ $in_sight = no ] && [ $tries -lt 12 ]; do
+  tries=$((tries + 1))
+  e2e_burst z n n n x n n n x
+  e2e_wait_until 30 "z n n n x n n n x as a burst: two splines" two_rows || break
+  e2e_frames 3
+  e2e_grab built
+  red_built=$(e2e_px built "$E2E_SCENE" "$E2E_LIT_RED")
+  white_built=$(e2e_px built "$E2E_SCENE" "$E2E_WHITE_CURVE")
+  if [ "$white_built" -ge 300 ]; then in_sight=yes; else
+    echo "note: the splines of try $tries show $white_built white pixels; z and two new splines"
+    e2e_key z
+    e2e_wait_until 30 "z: no length in the columns" no_rows || break
+  fi
+done
+e2e_check "two splines in sight, 300 white pixels or more (try $tries of 12)" test $in_sight = yes
 GREEN_ROW0=$(e2e_column_cell green 0)
 GREEN_ROW1=$(e2e_column_cell green 1)
 
