@@ -224,9 +224,10 @@ void Raster::window_triangle(const WindowVertex& a, const WindowVertex& b0, cons
   }
   const float low_x = std::min({a.x, b.x, c.x}), high_x = std::max({a.x, b.x, c.x});
   const float low_y = std::min({a.y, b.y, c.y}), high_y = std::max({a.y, b.y, c.y});
-  const int x0 = std::max(box.x0, floor_within(low_x - 0.5f, box.x0 - 1, box.x1) + 1);
+  // The pixels whose centres lie in the bounding box: x0 <= x < x1, y0 <= y < y1.
+  const int x0 = std::max(box.x0, -floor_within(0.5f - low_x, -box.x1, 1 - box.x0));
   const int x1 = std::min(box.x1, floor_within(high_x - 0.5f, box.x0 - 1, box.x1) + 1);
-  const int y0 = std::max(box.y0, floor_within(low_y - 0.5f, box.y0 - 1, box.y1) + 1);
+  const int y0 = std::max(box.y0, -floor_within(0.5f - low_y, -box.y1, 1 - box.y0));
   const int y1 = std::min(box.y1, floor_within(high_y - 0.5f, box.y0 - 1, box.y1) + 1);
   float colour[4];
   for (int y = y0; y < y1; ++y) {
