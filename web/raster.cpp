@@ -89,24 +89,32 @@ Raster::WindowVertex Raster::to_window(const ClipVertex& v) const {
           {v.r, v.g, v.b, v.a}};
 }
 
+bool Raster::replaces(float alpha) const {
+  return !blend || (factor(blend_source, alpha) == 1.0f && factor(blend_destination, alpha) == 0.0f);
+}
+
+// The depth test of a fragment at depth z over pixel i; the depth is written where it passes.
+bool Raster::kept(int i, float z) {
+  if (z > 1.0f) return false;  // beyond the far plane
+  if (!depth_test) return true;
+  if (depth_function == DepthFunction::LESS ? !(z < depth_[i]) : !(z <= depth_[i])) return false;
+  if (depth_write) depth_[i] = z;
+  return true;
+}
+
+void Raster::opaque_fragment(int i, float z, std::uint32_t packed) {
+  if (kept(i, z)) colour_[i] = packed;
+}
+
 // One fragment inside the bounds: the depth test, then the blending into the colour buffer.
 void Raster::fragment(int x, int y, float z, const float colour[4]) {
-  if (z > 1.0f) return;  // beyond the far plane
   const int i = index(x, y);
-  if (depth_test) {
-    const bool pass = depth_function == DepthFunction::LESS ? z < depth_[i] : z <= depth_[i];
-    if (!pass) return;
-    if (depth_write) depth_[i] = z;
-  }
-  if (!blend) {
+  if (!kept(i, z)) return;
+  if (replaces(colour[3])) {
     colour_[i] = pack(colour);
     return;
   }
   const float source = factor(blend_source, colour[3]), destination = factor(blend_destination, colour[3]);
-  if (source == 1.0f && destination == 0.0f) {
-    colour_[i] = pack(colour);
-    return;
-  }
   const std::uint32_t old = colour_[i];
   float mixed[4];
   for (int k = 0; k < 3; ++k)
@@ -124,8 +132,12 @@ void Raster::point(const ClipVertex& v, float size) {
   const int x0 = s % 2 ? static_cast<int>(std::floor(p.x)) - (s - 1) / 2 : static_cast<int>(std::floor(p.x + 0.5f)) - s / 2;
   const int y0 = s % 2 ? static_cast<int>(std::floor(p.y)) - (s - 1) / 2 : static_cast<int>(std::floor(p.y + 0.5f)) - s / 2;
   const Bounds box = bounds();
+  const bool opaque = replaces(p.colour[3]);
+  const std::uint32_t packed = pack(p.colour);
   for (int y = std::max(y0, box.y0); y < std::min(y0 + s, box.y1); ++y)
-    for (int x = std::max(x0, box.x0); x < std::min(x0 + s, box.x1); ++x) fragment(x, y, p.z, p.colour);
+    for (int x = std::max(x0, box.x0); x < std::min(x0 + s, box.x1); ++x) {
+      if (opaque) opaque_fragment(index(x, y), p.z, packed); else fragment(x, y, p.z, p.colour);
+    }
 }
 
 void Raster::line(const ClipVertex& from, const ClipVertex& to, float width) {
@@ -158,20 +170,44 @@ void Raster::window_line(const WindowVertex& a, const WindowVertex& b, int width
   const int step = length > 0 ? 1 : -1;
   const int first = static_cast<int>(length > 0 ? std::ceil(from) : std::floor(from));
   const int last = static_cast<int>(length > 0 ? std::ceil(to) : std::floor(to)) - step;
-  const float slope = (minor_b - minor_a) / length;
+  if ((last - first) * step < 0) return;  // no pixel centre on it inside the bounds
+  // Each pixel is drawn once, so the steps may go upwards whichever way the line runs.
+  const int i_low = std::max(std::min(first, last), major_low);
+  const int i_high = std::min(std::max(first, last), major_high - 1);
+  const float slope = (minor_b - minor_a) / length, inverse_length = 1.0f / length;
   const float shift = 0.5f * static_cast<float>(width - 1);
-  const bool flat = std::equal(a.colour, a.colour + 4, b.colour);
+  // Where blending leaves the colour as it is (one alpha along the line that it lets through), the
+  // colour is packed once a step, or once for the line where both ends have the same; such fragments
+  // take the short way below, with the state held in locals.
+  const bool opaque = a.colour[3] == b.colour[3] && replaces(a.colour[3]);
+  const bool flat = std::equal(a.colour, a.colour + 3, b.colour);
+  std::uint32_t packed = pack(a.colour);
   float colour[4] = {a.colour[0], a.colour[1], a.colour[2], a.colour[3]};
-  for (int i = first; (last - i) * step >= 0; i += step) {
-    if (i < major_low || i >= major_high) continue;
-    const float t = (static_cast<float>(i) + 0.5f - major_a) / length;
-    const float minor = minor_a + slope * (static_cast<float>(i) + 0.5f - major_a);
-    const int low = floor_within(minor - shift, minor_low - width - 1, minor_high + 1);
+  std::uint32_t* const colours = colour_.data();
+  float* const depths = depth_.data();
+  const bool test = depth_test, less = depth_function == DepthFunction::LESS, write = depth_write;
+  auto plot = [=](int at, float z, std::uint32_t c) {
+    if (z > 1.0f) return;  // beyond the far plane
+    if (test) {
+      if (less ? !(z < depths[at]) : !(z <= depths[at])) return;
+      if (write) depths[at] = z;
+    }
+    colours[at] = c;
+  };
+  const int across = X_MAJOR ? -width_ : 1;  // from one pixel to the next across the major axis
+  for (int i = i_low; i <= i_high; ++i) {
+    const float offset = static_cast<float>(i) + 0.5f - major_a;
+    const float t = offset * inverse_length;
+    const int lowest = floor_within(minor_a + slope * offset - shift, minor_low - width - 1, minor_high + 1);
+    const int j_low = std::max(lowest, minor_low), j_high = std::min(lowest + width, minor_high);
     const float z = a.z + (b.z - a.z) * t;
-    if (!flat)
+    if (!flat) {
       for (int k = 0; k < 4; ++k) colour[k] = a.colour[k] + (b.colour[k] - a.colour[k]) * t;
-    for (int j = std::max(low, minor_low); j < std::min(low + width, minor_high); ++j) {
-      if (X_MAJOR) fragment(i, j, z, colour); else fragment(j, i, z, colour);
+      if (opaque) packed = pack(colour);
+    }
+    int at = X_MAJOR ? index(i, j_low) : index(j_low, i);
+    for (int j = j_low; j < j_high; ++j, at += across) {
+      if (opaque) plot(at, z, packed); else if (X_MAJOR) fragment(i, j, z, colour); else fragment(j, i, z, colour);
     }
   }
 }

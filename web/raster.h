@@ -72,6 +72,9 @@ class Raster {
   int index(int x, int y) const { return (height_ - 1 - y) * width_ + x; }
   Bounds bounds() const;
   WindowVertex to_window(const ClipVertex& v) const;
+  bool replaces(float alpha) const;  // blending leaves a source of this alpha as it is
+  bool kept(int i, float z);
+  void opaque_fragment(int i, float z, std::uint32_t packed);
   void fragment(int x, int y, float z, const float colour[4]);
   template <bool X_MAJOR>
   void window_line(const WindowVertex& a, const WindowVertex& b, int width, const Bounds& box);

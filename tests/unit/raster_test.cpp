@@ -51,6 +51,11 @@ TEST(Raster, LinesCoverTheirWidthAcrossTheMajorAxisFromStartToBeforeTheEnd) {
   const int column[] = {2, 2, 3, 3, 4, 4, 5, 5};  // floor(x) at the centres y = 1.5 .. 8.5
   for (int i = 0; i < 8; ++i) expected.insert({column[i], 1 + i});
   EXPECT_EQ(drawn(thin), expected);
+
+  // Wholly left of the raster, drawn leftwards: nothing, not even at the edge.
+  Raster outside = blank();
+  outside.line(at(-1.0f, 3.3f, 1), at(-6.0f, 4.1f, 1), 2.0f);
+  EXPECT_EQ(drawn(outside), Pixels());
 }
 
 TEST(Raster, TrianglesSharingAnEdgeDrawEachPixelOnceByTheTopLeftRule) {
