@@ -1,4 +1,4 @@
-// The web build's frame rate in Debian's Chromium (headless, software WebGL) for one scene: the start
+// The web build's frame rate in Debian's Chromium (headless, software rendering) for one scene: the start
 // scene, or S splines of N sites built with the page's keys and run with the trail and the site table.
 // Prints "FRAMES_PER_SECOND CONSOLE_LINES_PER_FRAME" over SECONDS after a second of warm-up.
 // Usage: node web_fps.mjs BUILD_WEB_DIR SPLINES SITES SECONDS   (SPLINES 0: the start scene)

@@ -57,9 +57,12 @@ set(splines_x11_desktop_sources
 set(splines_windows_desktop_sources
   app/desktop_windows.cpp)
 
-# The screen on the page's canvas: the browser.
+# The screen on the page's canvas: the browser. Its rasteriser is plain C++, also built natively for
+# its unit test (tests/CMakeLists.txt).
 set(splines_web_sources
   app/screen_web.cpp)
+set(splines_web_raster_sources
+  web/raster.cpp)
 
 # splines_sources(VAR ROOT PLATFORM...): the common files and those of each PLATFORM, under ROOT.
 function(splines_sources var root)

@@ -1,6 +1,6 @@
 // OpenGL 1's immediate mode, matrix stacks, lighting, colour material and display lists for the
-// browser, where WebGL has none of them. Each vertex is transformed and lit here as the
-// fixed-function pipeline would, then handed to the WebGL batches in clip coordinates.
+// browser. Each vertex is transformed and lit here as the fixed-function pipeline would, then drawn
+// in clip coordinates by the rasteriser into the picture the buffer swap shows (web/raster.h).
 //
 // Emscripten's own emulation of these calls (LEGACY_GL_EMULATION, 3.1.6) is not used: it has no
 // glVertex3d, no display lists, no glMaterialf; it drops a colour set before glBegin, throws on
@@ -8,12 +8,14 @@
 // line one pixel wide.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "web/matrix.h"
 #include "web/vertex_lighting.h"
-#include "web/webgl_batches.h"
+#include "web/fixed_function.h"
+#include "web/raster.h"
 
 namespace {
 
@@ -53,6 +55,7 @@ struct FixedState {
 };
 
 FixedState gl;
+Raster picture_raster;  // the canvas's colour and depth buffers and the state OpenGL keeps for them
 
 void follow_colour() {
   if (!gl.colour_material) return;
@@ -107,17 +110,14 @@ void add_vertex(double x, double y, double z) {
 }
 
 // Lines that are not antialiased are as wide as their width rounded to a whole pixel, at least one.
-void line(const ClipVertex& a, const ClipVertex& b) {
-  const float width = std::round(gl.line_width);
-  if (width <= 1.0f) batch_thin_line(a, b); else batch_wide_line(a, b, width);
-}
+void line(const ClipVertex& a, const ClipVertex& b) { picture_raster.line(a, b, gl.line_width); }
 
-// The primitive of the glBegin that ends, cut into what WebGL draws.
+// The primitive of the glBegin that ends, cut into points, lines and triangles.
 void assemble(GLenum mode, const std::vector<ClipVertex>& v) {
   const size_t n = v.size();
   switch (mode) {
     case GL_POINTS:
-      for (const ClipVertex& p : v) batch_point(p, gl.point_size);
+      for (const ClipVertex& p : v) picture_raster.point(p, gl.point_size);
       break;
     case GL_LINES:
       for (size_t i = 0; i + 1 < n; i += 2) line(v[i], v[i + 1]);
@@ -128,25 +128,25 @@ void assemble(GLenum mode, const std::vector<ClipVertex>& v) {
       if (mode == GL_LINE_LOOP && n > 1) line(v[n - 1], v[0]);
       break;
     case GL_TRIANGLES:
-      for (size_t i = 0; i + 2 < n; i += 3) batch_triangle(v[i], v[i + 1], v[i + 2]);
+      for (size_t i = 0; i + 2 < n; i += 3) picture_raster.triangle(v[i], v[i + 1], v[i + 2]);
       break;
     case GL_TRIANGLE_STRIP:
-      for (size_t i = 0; i + 2 < n; ++i) batch_triangle(v[i], v[i + 1], v[i + 2]);
+      for (size_t i = 0; i + 2 < n; ++i) picture_raster.triangle(v[i], v[i + 1], v[i + 2]);
       break;
     case GL_TRIANGLE_FAN:
     case GL_POLYGON:
-      for (size_t i = 1; i + 1 < n; ++i) batch_triangle(v[0], v[i], v[i + 1]);
+      for (size_t i = 1; i + 1 < n; ++i) picture_raster.triangle(v[0], v[i], v[i + 1]);
       break;
     case GL_QUADS:
       for (size_t i = 0; i + 3 < n; i += 4) {
-        batch_triangle(v[i], v[i + 1], v[i + 2]);
-        batch_triangle(v[i], v[i + 2], v[i + 3]);
+        picture_raster.triangle(v[i], v[i + 1], v[i + 2]);
+        picture_raster.triangle(v[i], v[i + 2], v[i + 3]);
       }
       break;
     case GL_QUAD_STRIP:
       for (size_t i = 0; i + 3 < n; i += 2) {
-        batch_triangle(v[i], v[i + 1], v[i + 3]);
-        batch_triangle(v[i], v[i + 3], v[i + 2]);
+        picture_raster.triangle(v[i], v[i + 1], v[i + 3]);
+        picture_raster.triangle(v[i], v[i + 3], v[i + 2]);
       }
       break;
     default:
@@ -179,9 +179,31 @@ void set_capability(GLenum capability, bool on) {
     follow_colour();
   } else if (capability == GL_NORMALIZE) {
     gl.normalize = on;
-  } else {
-    batched_capability(capability, on);  // depth test, blending: WebGL's own
+  } else if (capability == GL_DEPTH_TEST) {
+    picture_raster.depth_test = on;
+  } else if (capability == GL_BLEND) {
+    picture_raster.blend = on;
+  } else if (capability == GL_SCISSOR_TEST) {
+    picture_raster.scissor_test = on;
   }
+}
+
+// The blend factors the rasteriser knows; any other leaves the factor as it was.
+void blend_factor(GLenum name, BlendFactor& factor) {
+  static constexpr struct {
+    GLenum name;
+    BlendFactor factor;
+  } FACTORS[] = {
+      {GL_ZERO, BlendFactor::ZERO},
+      {GL_ONE, BlendFactor::ONE},
+      {GL_SRC_ALPHA, BlendFactor::SOURCE_ALPHA},
+      {GL_ONE_MINUS_SRC_ALPHA, BlendFactor::ONE_MINUS_SOURCE_ALPHA},
+  };
+  for (const auto& f : FACTORS)
+    if (f.name == name) {
+      factor = f.factor;
+      return;
+    }
 }
 
 }  // namespace
@@ -218,10 +240,24 @@ void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdou
   multiply_current(ortho_matrix(left, right, bottom, top, near, far));
 }
 
-void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { batched_viewport(x, y, width, height); }
-void glClear(GLbitfield mask) { batched_clear(mask); }
-void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { batched_clear_color(r, g, b, a); }
-void glBlendFunc(GLenum source, GLenum destination) { batched_blend_func(source, destination); }
+void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { picture_raster.viewport = {x, y, width, height}; }
+void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) { picture_raster.scissor = {x, y, width, height}; }
+void glClear(GLbitfield mask) {
+  picture_raster.clear((mask & GL_COLOR_BUFFER_BIT) != 0, (mask & GL_DEPTH_BUFFER_BIT) != 0);
+}
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+  const float colour[4] = {r, g, b, a};
+  std::copy(colour, colour + 4, picture_raster.clear_colour);
+}
+void glBlendFunc(GLenum source, GLenum destination) {
+  blend_factor(source, picture_raster.blend_source);
+  blend_factor(destination, picture_raster.blend_destination);
+}
+void glDepthFunc(GLenum function) {
+  if (function == GL_LESS || function == GL_LEQUAL)
+    picture_raster.depth_function = function == GL_LESS ? DepthFunction::LESS : DepthFunction::LEQUAL;
+}
+void glDepthMask(GLboolean write) { picture_raster.depth_write = write != GL_FALSE; }
 
 void glEnable(GLenum capability) { set_capability(capability, true); }
 void glDisable(GLenum capability) { set_capability(capability, false); }
@@ -322,3 +358,5 @@ void glCallList(GLuint list) {
 }
 
 }  // extern "C"
+
+Raster& frame_raster() { return picture_raster; }

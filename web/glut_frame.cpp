@@ -6,9 +6,24 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
-#include "web/webgl_batches.h"
+#include "web/fixed_function.h"
 
 namespace {
+
+// Puts the picture (width x height pixels, 4 bytes each, top row first, at pixels in the module's
+// memory) on the canvas, through one ImageData over that memory, made again only when the memory was
+// replaced by a larger one.
+EM_JS(void, show_on_canvas, (const void* pixels, int width, int height), {
+  var shown = Module.shownPicture;
+  if (!shown || shown.memory !== HEAPU8.buffer) {
+    shown = Module.shownPicture = {
+      memory: HEAPU8.buffer,
+      image: new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height),
+      context: shown ? shown.context : Module.canvas.getContext('2d', {alpha: false}),
+    };
+  }
+  shown.context.putImageData(shown.image, 0, 0);
+});
 
 void (*frame_callback)() = nullptr;
 
@@ -31,10 +46,11 @@ extern "C" {
 void glutIdleFunc(void (*callback)()) { set_frame_callback(callback); }
 void glutDisplayFunc(void (*callback)()) { set_frame_callback(callback); }
 
-// The end of a frame: draws what the fixed-function stand-in still holds, counts the frame for the
-// page and hands the page the frame's console lines at once (web/index.html).
+// The end of a frame: shows the picture drawn, counts the frame for the page and hands the page the
+// frame's console lines at once (web/index.html).
 void glutSwapBuffers() {
-  flush_batches();
+  const Raster& picture = frame_raster();
+  show_on_canvas(picture.pixels(), picture.width(), picture.height());
   EM_ASM(Module.frameDrawn(););
 }
 

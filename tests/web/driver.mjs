@@ -1,4 +1,4 @@
-// Drives the web build in Debian's Chromium (headless, software WebGL) through one scenario and
+// Drives the web build in Debian's Chromium (headless, software rendering) through one scenario and
 // leaves what it saw for tests/web/test_web.sh to judge: canvas pictures taken together with the
 // frame and console counters, one screenshot of the page, the browser console, the page's state after
 // Escape, "1.txt" from the page's file system and where the canvas lands in windows of other shapes.

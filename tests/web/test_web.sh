@@ -119,7 +119,7 @@ e2e_check "phone: on-screen keys for the table's letters ($(fact phone_keys))" t
 e2e_check "phone: the on-screen z clears the scene, no number drawn after it" test "$(fact phone_lines_after_z)" = 0
 
 # The start scene for 5 s, large scenes for 15 s: no page error, the viewer running, its heap at the
-# size it had at the first frame (the frame's batches are bounded; growth is a safety net), one frame drawn
+# size it had at the first frame (the picture's buffers are made once; growth is a safety net), one frame drawn
 # per frame the browser shows (within a tenth either way: at least 0.9 of the frames drawn are shown,
 # and no frame is shown twice while the viewer waits for a timer).
 for scene in start trail_10x50 trail_100x100; do
