@@ -363,13 +363,22 @@ e2e_column_rows() {
   echo $rows
 }
 
+# e2e_keyboard_state: where typed keys go now, for a failure message: the focus, the window under the
+# pointer, the viewer's window and the Caps Lock state, as the X server has them.
+e2e_keyboard_state() {
+  local pointer
+  pointer=$(xdotool getmouselocation --shell 2>/dev/null | sed -n 's/^WINDOW=//p')
+  echo "focus $(xdotool getwindowfocus 2>/dev/null || echo 'PointerRoot or none'), pointer over ${pointer:-?}," \
+    "viewer ${E2E_WINDOW:-none}, $(xset q 2>/dev/null | grep -o 'Caps Lock: *[a-z]*' | tr -s ' ')"
+}
+
 # e2e_wait_until SECONDS DESCRIPTION COMMAND...: runs the command until it succeeds; fails after SECONDS,
 # or as soon as the viewer, where one was started, has ended.
 e2e_wait_until() {
   local deadline=$((SECONDS + $1)) what=$2
   shift 2
   until "$@"; do
-    if [ $SECONDS -ge $deadline ]; then e2e_fail "timed out waiting until $what"; return 1; fi
+    if [ $SECONDS -ge $deadline ]; then e2e_fail "timed out waiting until $what ($(e2e_keyboard_state))"; return 1; fi
     if [ -n "$E2E_PID" ] && ! kill -0 "$E2E_PID" 2>/dev/null; then
       e2e_fail "the viewer ended while waiting until $what"; return 1
     fi
