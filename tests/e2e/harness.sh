@@ -367,6 +367,14 @@ e2e_column_rows() {
   echo $rows
 }
 
+# e2e_terminal_focused: the window manager's active window is the test's xterm, once it is open (before
+# that both are unknown, which is no focus).
+e2e_terminal_focused() {
+  local terminal
+  terminal=$(xdotool search --onlyvisible --class xterm 2>/dev/null | head -n 1)
+  [ -n "$terminal" ] && [ "$(xdotool getactivewindow 2>/dev/null)" = "$terminal" ]
+}
+
 # e2e_keyboard_state: where typed keys go now, for a failure message: the focus, the window under the
 # pointer, the viewer's window and the Caps Lock state, as the X server has them.
 e2e_keyboard_state() {

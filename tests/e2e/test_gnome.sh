@@ -17,8 +17,7 @@ keys() { python3 "$E2E_HERE/mutter_keys.py" "$@" || e2e_fail "mutter's virtual k
 
 xterm -e sleep 600 >"$E2E_OUT/xterm.log" 2>&1 &
 terminal=$!
-e2e_wait_until 20 "the terminal has the focus" test "$(xdotool getactivewindow 2>/dev/null)" = \
-  "$(xdotool search --onlyvisible --class xterm 2>/dev/null | head -n 1)"
+e2e_wait_until 20 "the terminal has the focus" e2e_terminal_focused
 
 e2e_start_viewer
 e2e_check "stderr says game mode is not used on Xwayland" \

@@ -13,8 +13,7 @@ e2e_init "$2/kde-$screen" "$1"
 e2e_start_kwin "$screen"
 xterm -e sleep 600 >"$E2E_OUT/xterm.log" 2>&1 &
 terminal=$!
-e2e_wait_until 20 "the terminal has the focus" test "$(xdotool getactivewindow 2>/dev/null)" = \
-  "$(xdotool search --onlyvisible --class xterm 2>/dev/null | head -n 1)"
+e2e_wait_until 20 "the terminal has the focus" e2e_terminal_focused
 start_scenario notice
 e2e_check "stderr says game mode is not used on Xwayland" \
   grep -qx 'splines: game mode 1024x768:256@72 not used on Xwayland, using a full-screen window' "$E2E_STDERR"
