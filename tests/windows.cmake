@@ -31,6 +31,9 @@ target_link_libraries(test_support PUBLIC gl_recorder GTest::gtest)
 file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/unit/*.cpp)
 list(REMOVE_ITEM unit_sources ${CMAKE_CURRENT_SOURCE_DIR}/unit/number_text_literal_test.cpp)
 add_executable(unit_tests ${unit_sources})
+# The browser's rasteriser is plain C++: its unit test runs here as well.
+list(TRANSFORM splines_web_raster_sources PREPEND ${PROJECT_SOURCE_DIR}/ OUTPUT_VARIABLE raster_sources)
+target_sources(unit_tests PRIVATE ${raster_sources})
 target_link_libraries(unit_tests PRIVATE
   test_support literal_reference "$<LINK_GROUP:RESCAN,splines_core,gl_recorder>" GTest::gmock GTest::gtest_main)
 
