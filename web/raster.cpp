@@ -43,6 +43,12 @@ bool clip_to_near_plane(ClipVertex& a, ClipVertex& b) {
   return true;
 }
 
+// The first pixel, along one axis, of a square point of s pixels at coordinate c: an odd size centres
+// the square on the pixel holding the point, an even size on the pixel corner nearest to it.
+int square_start(float c, int s) {
+  return s % 2 ? static_cast<int>(std::floor(c)) - (s - 1) / 2 : static_cast<int>(std::floor(c + 0.5f)) - s / 2;
+}
+
 int whole_pixels(float size) { return std::max(1, static_cast<int>(std::lround(size))); }
 
 // Floor of f as an int, f first held inside [low, high] so that no conversion overflows.
@@ -127,10 +133,7 @@ void Raster::point(const ClipVertex& v, float size) {
   if (std::fabs(v.x) > v.w || std::fabs(v.y) > v.w || std::fabs(v.z) > v.w) return;
   const WindowVertex p = to_window(v);
   const int s = whole_pixels(size);
-  // The square's lower left pixel: an odd size centres it on the pixel holding the point, an even
-  // size on the pixel corner nearest to it.
-  const int x0 = s % 2 ? static_cast<int>(std::floor(p.x)) - (s - 1) / 2 : static_cast<int>(std::floor(p.x + 0.5f)) - s / 2;
-  const int y0 = s % 2 ? static_cast<int>(std::floor(p.y)) - (s - 1) / 2 : static_cast<int>(std::floor(p.y + 0.5f)) - s / 2;
+  const int x0 = square_start(p.x, s), y0 = square_start(p.y, s);
   const Bounds box = bounds();
   const bool opaque = replaces(p.colour[3]);
   const std::uint32_t packed = pack(p.colour);
