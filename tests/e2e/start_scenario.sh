@@ -74,7 +74,7 @@ start_scenario() {
                "${sw}x$((sh - py - ph))+$sx+$((sy + py + ph))"; do
       case $bar in 0x* | *x0+*) continue ;; esac
       e2e_check "the bar $bar beside the picture is black" \
-        test "$(convert "$E2E_OUT/screen.png" -crop "$bar" +repage -format '%[max]' info:)" = 0
+        e2e_black screen "$bar"
     done
   fi
 

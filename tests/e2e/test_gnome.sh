@@ -12,7 +12,10 @@ source "$(dirname "$0")/harness.sh"
 screen=${3:-1920x1080}
 e2e_init "$2/gnome-$screen" "$1"
 e2e_start_mutter "$screen"
-layout=$(xrandr --listmonitors)
+# The monitors' layout, without the primary mark: mutter 48 marks its monitor primary in Xwayland
+# some time after it starts, the viewer never does.
+monitors() { xrandr --listmonitors | tr -d '*'; }
+layout=$(monitors)
 keys() { python3 "$E2E_HERE/mutter_keys.py" "$@" || e2e_fail "mutter's virtual keyboard"; }
 
 xterm -e sleep 600 >"$E2E_OUT/xterm.log" 2>&1 &
@@ -38,11 +41,11 @@ e2e_grab_screen gnome-screen
 IFS='x+' read -r pw ph px py <<<"$(e2e_picture_region)"
 [ "$px" -gt 0 ] && for bar in "${px}x$ph+0+$py" "${px}x$ph+$((px + pw))+$py"; do
   e2e_check "the bar $bar beside the picture is black" \
-    test "$(convert "$E2E_OUT/gnome-screen.png" -crop "$bar" +repage -format '%[max]' info:)" = 0
+    e2e_black gnome-screen "$bar"
 done
 keys ff1b  # Escape
 e2e_wait_exit
 e2e_check "exit status 0 on Escape (got $E2E_STATUS)" test "$E2E_STATUS" = 0
-e2e_check "the monitor is as it was after exit" test "$(xrandr --listmonitors)" = "$layout"
+e2e_check "the monitor is as it was after exit" test "$(monitors)" = "$layout"
 kill "$terminal" 2>/dev/null
 e2e_finish
