@@ -43,8 +43,9 @@ set(wine_prefix ${CMAKE_CURRENT_BINARY_DIR}/wine-prefix)
 add_test(NAME windows.wine_prefix COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine_prefix.sh ${wine_prefix})
 set_tests_properties(windows.wine_prefix PROPERTIES FIXTURES_SETUP wine RESOURCE_LOCK wine TIMEOUT 120)
 
-# The whole unit executable as one test (its emulator is Wine).
-add_test(NAME windows.unit COMMAND unit_tests WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+# The whole unit executable as one test, under Wine.
+add_test(NAME windows.unit COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine_run.sh $<TARGET_FILE:unit_tests>
+  WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 set_tests_properties(windows.unit PROPERTIES LABELS unit FIXTURES_REQUIRED wine RESOURCE_LOCK wine
   ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all" TIMEOUT 300)
 
